@@ -152,14 +152,18 @@ bool FUID::fromString(const char* text) {
 
 void FUID::toRegistryString(char* out) const {
   if (out == nullptr) return;
-  char groups[5][13];
-  toString8(groups[0], data, 0, 4);
-  toString8(groups[1], data, 4, 6);
-  toString8(groups[2], data, 6, 8);
-  toString8(groups[3], data, 8, 10);
-  toString8(groups[4], data, 10, 16);
-  std::snprintf(out, kRegistryStringSize, "{%s-%s-%s-%s-%s}", groups[0], groups[1], groups[2],
-                groups[3], groups[4]);
+  // Groups of bytes 0-3, 4-5, 6-7, 8-9 and 10-15, each after its brace or dash.
+  const int32 groupEnds[] = {4, 6, 8, 10, 16};
+  char* next = out;
+  int32 from = 0;
+  for (int32 to : groupEnds) {
+    *next++ = from == 0 ? '{' : '-';
+    toString8(next, data, from, to);
+    next += 2 * (to - from);
+    from = to;
+  }
+  *next++ = '}';
+  *next = '\0';
 }
 
 bool FUID::fromRegistryString(const char* text) {

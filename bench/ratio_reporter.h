@@ -1,0 +1,48 @@
+// A console reporter that closes a benchmark run with ratios against reference benchmarks.
+//
+// A benchmark named "X" is compared with the benchmark named "X/reference" when both ran, so
+// every figure is relative to a reference measured in the same process on the same machine.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace px7000::bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration) nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    const std::string suffix = "/reference";
+    for (const auto& [name, time] : nanoseconds) {
+      const auto reference = nanoseconds.find(name + suffix);
+      if (reference == nanoseconds.end() || reference->second <= 0) continue;
+      std::printf("ratio %-40s %6.2f x reference\n", name.c_str(), time / reference->second);
+    }
+  }
+
+ private:
+  std::map<std::string, double> nanoseconds;
+};
+
+// Runs every registered benchmark with the ratio reporter; use as the program's main.
+inline int runWithRatios(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace px7000::bench

@@ -1,0 +1,77 @@
+// Tests of the records through which hosts learn of the module's components.
+#include "module/componentclasses.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace Quillon {
+namespace {
+
+std::string hex(const char* bytes) {
+  char text[FUID::kStringSize];
+  toString8(text, bytes, 0, 16);
+  return text;
+}
+
+template <std::size_t N>
+bool allZero(const char (&field)[N]) {
+  for (char c : field)
+    if (c != 0) return false;
+  return true;
+}
+
+TEST(ComponentClasses, FactoryRecord) {
+  const PFactoryInfo& info = moduleFactoryInfo();
+  EXPECT_STREQ(info.vendor, "Orvella Corporation");
+  EXPECT_TRUE(allZero(info.spare1));
+  EXPECT_TRUE(allZero(info.spare2));
+  EXPECT_EQ(info.flags, 0x10);
+}
+
+TEST(ComponentClasses, ServiceRecord) {
+  const PClassInfo2& info = hostLinkClassInfo();
+  EXPECT_EQ(hex(info.classId), "8645753EC4934011BF5AD9D85AB0D2E9");
+  EXPECT_EQ(info.cardinality, 1);
+  EXPECT_STREQ(info.category, "Service");
+  EXPECT_STREQ(info.name, "Orvella PX7000 Extension");
+  EXPECT_EQ(info.classFlags, 0u);
+  EXPECT_TRUE(allZero(info.spare1));
+  EXPECT_TRUE(allZero(info.spare2));
+  EXPECT_STREQ(info.version, "1.1.0");
+  EXPECT_TRUE(allZero(info.spare3));
+}
+
+TEST(ComponentClasses, RemoteSurfaceAndDetectionRecords) {
+  const PClassInfo& remote = hwRemoteClassInfo();
+  EXPECT_EQ(hex(remote.classId), "DE038D7ED9174E299B9F3BE43A11A7AC");
+  EXPECT_EQ(remote.cardinality, 0x7FFFFFFF);
+  EXPECT_STREQ(remote.category, "Remote Devices");
+  EXPECT_STREQ(remote.name, "Orvella PX7000");
+
+  const PClassInfo& detect = detectClassInfo();
+  EXPECT_EQ(hex(detect.classId), "6AC328A8B1CC4AE483A58DA75E370BDD");
+  EXPECT_EQ(detect.cardinality, 1);
+  EXPECT_STREQ(detect.category, "Device Detection");
+  EXPECT_TRUE(allZero(detect.name));
+}
+
+TEST(ComponentClasses, RegistersOnlyComponentsThatExist) {
+  auto* factory = new CPluginFactory(moduleFactoryInfo());
+  registerComponentClasses(*factory);
+  // Every class offered is one of the three, in the order service, remote surface, detection.
+  const char* order[] = {kp_hostLinkClassId, kp_hwRemoteClassId, kp_detectClassId};
+  int next = 0;
+  for (int32 i = 0; i < factory->countClasses(); ++i) {
+    PClassInfo info;
+    ASSERT_EQ(factory->getClassInfo(i, &info), kOk);
+    while (next < 3 && std::memcmp(info.classId, order[next], 16) != 0) ++next;
+    ASSERT_LT(next, 3) << "class " << i << " is unknown or out of order";
+  }
+  EXPECT_LE(factory->countClasses(), 3);
+  factory->release();
+}
+
+}  // namespace
+}  // namespace Quillon
