@@ -8,6 +8,7 @@
 #include "bench/ratio_reporter.h"
 #include "interfaces/ipluginbase.h"
 #include "module/pluginfactory.h"
+#include "tests/support/test_component.h"
 
 namespace Quillon {
 namespace {
@@ -52,26 +53,7 @@ void BM_FUID_fromString_reference(benchmark::State& state) {
 }
 BENCHMARK(BM_FUID_fromString_reference)->Name("BM_FUID_fromString/reference");
 
-class Component : public IPluginBase {
- public:
-  ResultCode queryInterface(const char* iid, void** obj) override {
-    return answerQueryInterface(*this, iid, obj, {{FUnknown::iid, this}, {IPluginBase::iid, this}});
-  }
-  uint32 addRef() override { return uint32(atomicAdd(refCount, 1)); }
-  uint32 release() override {
-    const int32 remaining = atomicAdd(refCount, -1);
-    if (remaining == 0) delete this;
-    return uint32(remaining);
-  }
-  ResultCode initialize(FUnknown*) override { return kOk; }
-  ResultCode terminate() override { return kOk; }
-  virtual ~Component() = default;
-
-  static FUnknown* create(void*) { return static_cast<IPluginBase*>(new Component); }
-
- private:
-  int32 refCount = 1;
-};
+using Component = testing_support::TestComponent;
 
 void BM_Factory_createInstance(benchmark::State& state) {
   auto* factory = new CPluginFactory(PFactoryInfo("Vendor", "", "", 0));

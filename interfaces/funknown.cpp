@@ -38,10 +38,14 @@ bool hasLength(const char* text, std::size_t expected) {
 
 const char* printPattern(int32 style) {
   switch (style) {
-    case 0: return "INLINE_UID (0x%08X, 0x%08X, 0x%08X, 0x%08X)";
-    case 1: return "DECLARE_UID (0x%08X, 0x%08X, 0x%08X, 0x%08X)";
-    case 2: return "FUID (0x%08X, 0x%08X, 0x%08X, 0x%08X)";
-    default: return "DECLARE_CLASS_IID (Interface, 0x%08X, 0x%08X, 0x%08X, 0x%08X)";
+    case 0:
+      return "INLINE_UID (0x%08X, 0x%08X, 0x%08X, 0x%08X)";
+    case 1:
+      return "DECLARE_UID (0x%08X, 0x%08X, 0x%08X, 0x%08X)";
+    case 2:
+      return "FUID (0x%08X, 0x%08X, 0x%08X, 0x%08X)";
+    default:
+      return "DECLARE_CLASS_IID (Interface, 0x%08X, 0x%08X, 0x%08X, 0x%08X)";
   }
 }
 

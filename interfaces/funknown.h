@@ -26,14 +26,14 @@ inline constexpr ResultCode kBadArgument = 2;  // index out of range or null rec
 inline constexpr ResultCode kNotFound = -1;    // interface or class not offered
 
 // Spells four 32-bit words as the brace-initialiser of a TUID, most significant byte first.
-#define QUILLON_UID(l1, l2, l3, l4)                                                    \
-  {                                                                                    \
-    char(((l1) >> 24) & 0xFF), char(((l1) >> 16) & 0xFF), char(((l1) >> 8) & 0xFF),   \
-        char((l1)&0xFF), char(((l2) >> 24) & 0xFF), char(((l2) >> 16) & 0xFF),         \
-        char(((l2) >> 8) & 0xFF), char((l2)&0xFF), char(((l3) >> 24) & 0xFF),          \
-        char(((l3) >> 16) & 0xFF), char(((l3) >> 8) & 0xFF), char((l3)&0xFF),          \
+#define QUILLON_UID(l1, l2, l3, l4)                                                     \
+  {                                                                                     \
+    char(((l1) >> 24) & 0xFF), char(((l1) >> 16) & 0xFF), char(((l1) >> 8) & 0xFF),     \
+        char((l1)&0xFF), char(((l2) >> 24) & 0xFF), char(((l2) >> 16) & 0xFF),          \
+        char(((l2) >> 8) & 0xFF), char((l2)&0xFF), char(((l3) >> 24) & 0xFF),           \
+        char(((l3) >> 16) & 0xFF), char(((l3) >> 8) & 0xFF), char((l3)&0xFF),           \
         char(((l4) >> 24) & 0xFF), char(((l4) >> 16) & 0xFF), char(((l4) >> 8) & 0xFF), \
-        char((l4)&0xFF)                                                                \
+        char((l4)&0xFF)                                                                 \
   }
 
 inline constexpr TUID FUnknown_iid = QUILLON_UID(0x00000000, 0x00000000, 0xC0000000, 0x00000046);
@@ -151,29 +151,41 @@ struct InterfaceEntry {
 ResultCode answerQueryInterface(FUnknown& self, const char* iid, void** obj,
                                 std::initializer_list<InterfaceEntry> entries);
 
-// Holds one interface obtained through `queryInterface`, or null; owns one reference, which it
-// releases when it is destroyed. Never copied.
+namespace detail {
+
+// Owns one reference on an interface pointer, or holds null; releases it when destroyed.
+// Never copied. The holders below differ only in how they obtain the pointer.
 template <class I>
-class FUnknownPtr {
+class OwnedInterface {
  public:
-  // Asks `object` for `I`; holds null when `object` is null or does not offer `I`.
-  explicit FUnknownPtr(FUnknown* object) {
-    if (object == nullptr) return;
-    void* found = nullptr;
-    if (object->queryInterface(I::iid.tuid(), &found) == kOk) ptr = static_cast<I*>(found);
-  }
-  ~FUnknownPtr() {
+  ~OwnedInterface() {
     if (ptr != nullptr) ptr->release();
   }
-  FUnknownPtr(const FUnknownPtr&) = delete;
-  FUnknownPtr& operator=(const FUnknownPtr&) = delete;
+  OwnedInterface(const OwnedInterface&) = delete;
+  OwnedInterface& operator=(const OwnedInterface&) = delete;
 
   I* get() const { return ptr; }
   I* operator->() const { return ptr; }
   explicit operator bool() const { return ptr != nullptr; }
 
- private:
+ protected:
+  OwnedInterface() = default;
   I* ptr = nullptr;
+};
+
+}  // namespace detail
+
+// Holds one interface obtained through `queryInterface`, or null; owns one reference, which it
+// releases when it is destroyed. Never copied.
+template <class I>
+class FUnknownPtr : public detail::OwnedInterface<I> {
+ public:
+  // Asks `object` for `I`; holds null when `object` is null or does not offer `I`.
+  explicit FUnknownPtr(FUnknown* object) {
+    if (object == nullptr) return;
+    void* found = nullptr;
+    if (object->queryInterface(I::iid.tuid(), &found) == kOk) this->ptr = static_cast<I*>(found);
+  }
 };
 
 }  // namespace Quillon

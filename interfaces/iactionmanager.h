@@ -5,10 +5,12 @@
 
 namespace Quillon {
 
-inline constexpr TUID IActionManager_iid = QUILLON_UID(0x762F3F61, 0x11D14115, 0x92F97AC6, 0xF239460F);
+inline constexpr TUID IActionManager_iid =
+    QUILLON_UID(0x762F3F61, 0x11D14115, 0x92F97AC6, 0xF239460F);
 inline constexpr TUID IActionManager2_iid =
     QUILLON_UID(0x0BE41FFD, 0xB3594C96, 0x8F5E80F4, 0x9AD84303);
-inline constexpr TUID IActionHandler_iid = QUILLON_UID(0x9FC17BEB, 0x3A514077, 0xA25A7726, 0xD3D3D711);
+inline constexpr TUID IActionHandler_iid =
+    QUILLON_UID(0x9FC17BEB, 0x3A514077, 0xA25A7726, 0xD3D3D711);
 inline constexpr TUID IEditorActionHandler_iid =
     QUILLON_UID(0x6B9BCBD8, 0xB24F4DFA, 0xA50E2FB9, 0xEC5D18F7);
 

@@ -15,6 +15,9 @@ struct IDetectorDeviceInfo {
   const char* detectionType;
 };
 
+static_assert(sizeof(IDetectorDeviceInfo) == 3 * sizeof(void*),
+              "IDetectorDeviceInfo holds three pointer-size fields");
+
 class IDetector : public FUnknown {
  public:
   // Looks for the device and installs it in the host's setup. kOk when it is installed,

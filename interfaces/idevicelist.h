@@ -6,7 +6,8 @@
 namespace Quillon {
 
 inline constexpr TUID IDeviceList_iid = QUILLON_UID(0x7F60CB8A, 0xB7784BB5, 0x9465FBB7, 0xF9CCC827);
-inline constexpr TUID IDeviceList2_iid = QUILLON_UID(0xA2370BD2, 0xDF0D4030, 0x90A65AA5, 0x7A3F3172);
+inline constexpr TUID IDeviceList2_iid =
+    QUILLON_UID(0xA2370BD2, 0xDF0D4030, 0x90A65AA5, 0x7A3F3172);
 inline constexpr TUID IDevice_iid = QUILLON_UID(0xAA9BD1AE, 0x0EF94229, 0xB79F96F0, 0xA9BB031D);
 inline constexpr TUID IDevice2_iid = QUILLON_UID(0x6A55D22C, 0xAF994846, 0xA5055148, 0x28B17F11);
 inline constexpr TUID ISoloModeHandler_iid =

@@ -19,7 +19,8 @@ inline constexpr TUID IHostVersionInfo_iid =
     QUILLON_UID(0x44AD7BC8, 0x24FB43DB, 0xBB6759C3, 0x8233492A);
 inline constexpr TUID IPlatform_iid = QUILLON_UID(0x9E871847, 0xF1AB4776, 0xA06C6F94, 0x5D7FDD4D);
 inline constexpr TUID IPlatform2_iid = QUILLON_UID(0x1BC82887, 0x0EE84A33, 0x8981D81E, 0x7B58EC93);
-inline constexpr TUID IIdleHandler_iid = QUILLON_UID(0xD70BBB58, 0xC80545B8, 0xAB826418, 0x0B673A84);
+inline constexpr TUID IIdleHandler_iid =
+    QUILLON_UID(0xD70BBB58, 0xC80545B8, 0xAB826418, 0x0B673A84);
 
 // The host's name, version and build, as 16-bit texts owned by the host (null allowed).
 class IHostApplicationW : public FUnknown {

@@ -5,7 +5,8 @@
 
 namespace Quillon {
 
-inline constexpr TUID IHostClasses_iid = QUILLON_UID(0xEEC89683, 0x80DB4336, 0x9177273E, 0x138A763B);
+inline constexpr TUID IHostClasses_iid =
+    QUILLON_UID(0xEEC89683, 0x80DB4336, 0x9177273E, 0x138A763B);
 
 // The host's registry of its services, reached through the host context.
 class IHostClasses : public FUnknown {
@@ -20,7 +21,7 @@ class IHostClasses : public FUnknown {
 // Holds one host service created through IHostClasses::createInstance, or null; owns one
 // reference, which it releases when it is destroyed. Never copied.
 template <class I>
-class FInstancePtr {
+class FInstancePtr : public detail::OwnedInterface<I> {
  public:
   // Asks `registry` for `I`, ignoring the result code: whatever the host stored is kept.
   // A null `registry` gives null.
@@ -28,20 +29,8 @@ class FInstancePtr {
     if (registry == nullptr) return;
     void* created = nullptr;
     registry->createInstance(I::iid.tuid(), &created);
-    ptr = static_cast<I*>(created);
+    this->ptr = static_cast<I*>(created);
   }
-  ~FInstancePtr() {
-    if (ptr != nullptr) ptr->release();
-  }
-  FInstancePtr(const FInstancePtr&) = delete;
-  FInstancePtr& operator=(const FInstancePtr&) = delete;
-
-  I* get() const { return ptr; }
-  I* operator->() const { return ptr; }
-  explicit operator bool() const { return ptr != nullptr; }
-
- private:
-  I* ptr = nullptr;
 };
 
 }  // namespace Quillon

@@ -1,6 +1,8 @@
 // IHWRemote: the remote-surface component's interface, and the host records it passes.
 #pragma once
 
+#include <cstddef>
+
 #include "interfaces/ipluginbase.h"
 
 namespace Quillon {
@@ -18,6 +20,14 @@ struct PHWRemoteControl {
   int32 maxValue;
   int32 controlFlags;
 };
+
+static_assert(offsetof(PHWRemoteControl, midiStatus) == sizeof(void*) &&
+                  offsetof(PHWRemoteControl, midiNumber) == sizeof(void*) + 2 &&
+                  offsetof(PHWRemoteControl, maxValue) == sizeof(void*) + 4 &&
+                  offsetof(PHWRemoteControl, controlFlags) == sizeof(void*) + 8,
+              "PHWRemoteControl keeps natural alignment in the host's field order");
+static_assert(sizeof(void*) != 8 || sizeof(PHWRemoteControl) == 24,
+              "PHWRemoteControl is 24 bytes on 64-bit hosts");
 
 // Host record of a control value's properties; opaque to the module, passed by reference only.
 struct PHWRemoteValue;

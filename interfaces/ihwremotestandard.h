@@ -14,7 +14,8 @@ class IHWRemoteFunctionGroup;
 
 inline constexpr TUID IHWRemoteStandard_iid =
     QUILLON_UID(0xE2F29E17, 0xC12011D8, 0xAD3E000A, 0x959B31C6);
-inline constexpr TUID IHWRemoteBank_iid = QUILLON_UID(0x0CC43156, 0xC12111D8, 0xBD2C000A, 0x959B31C6);
+inline constexpr TUID IHWRemoteBank_iid =
+    QUILLON_UID(0x0CC43156, 0xC12111D8, 0xBD2C000A, 0x959B31C6);
 inline constexpr TUID IHWRemoteBank2_iid =
     QUILLON_UID(0x2D9172FF, 0x80C24C59, 0xBF23CB6F, 0x67415538);
 inline constexpr TUID IHWRemoteChannelMap_iid =
@@ -83,8 +84,8 @@ class IHWRemoteBank : public FUnknown {
   virtual bool assignCommand(const char* layer, const char* control, const char* category,
                              const char* command, int32 flags) = 0;
   // Creates a function group; returns it (host-owned) or null.
-  virtual IHWRemoteFunctionGroup* addFunctionGroup(const char* section, const char* name,
-                                                   int32 a, int32 b, int32 c) = 0;
+  virtual IHWRemoteFunctionGroup* addFunctionGroup(const char* section, const char* name, int32 a,
+                                                   int32 b, int32 c) = 0;
 
   static const FUID iid;
 };

@@ -26,8 +26,8 @@ void widenField(char16 (&field)[N], const char (&text)[M]) {
 
 }  // namespace
 
-PFactoryInfo::PFactoryInfo(const char* vendorText, const char* spare1Text,
-                           const char* spare2Text, int32 flagBits) {
+PFactoryInfo::PFactoryInfo(const char* vendorText, const char* spare1Text, const char* spare2Text,
+                           int32 flagBits) {
   copyField(vendor, vendorText);
   copyField(spare1, spare1Text);
   copyField(spare2, spare2Text);
@@ -35,8 +35,7 @@ PFactoryInfo::PFactoryInfo(const char* vendorText, const char* spare1Text,
 }
 
 PClassInfo::PClassInfo(const char* id, int32 cardinalityValue, const char* categoryText,
-                       const char* nameText)
-{
+                       const char* nameText) {
   if (id != nullptr) std::memcpy(classId, id, sizeof classId);
   cardinality = cardinalityValue;
   copyField(category, categoryText);
@@ -45,9 +44,7 @@ PClassInfo::PClassInfo(const char* id, int32 cardinalityValue, const char* categ
 
 PClassInfo2::PClassInfo2(const char* id, int32 cardinalityValue, const char* categoryText,
                          const char* nameText, uint32 flags, const char* spare1Text,
-                         const char* spare2Text, const char* versionText,
-                         const char* spare3Text)
-{
+                         const char* spare2Text, const char* versionText, const char* spare3Text) {
   if (id != nullptr) std::memcpy(classId, id, sizeof classId);
   cardinality = cardinalityValue;
   copyField(category, categoryText);

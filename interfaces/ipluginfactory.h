@@ -11,14 +11,15 @@
 
 namespace Quillon {
 
-inline constexpr TUID IPluginFactory_iid = QUILLON_UID(0x7A4D811C, 0x52114A1F, 0xAED9D2EE, 0x0B43BF9F);
+inline constexpr TUID IPluginFactory_iid =
+    QUILLON_UID(0x7A4D811C, 0x52114A1F, 0xAED9D2EE, 0x0B43BF9F);
 inline constexpr TUID IPluginFactory2_iid =
     QUILLON_UID(0x0007B650, 0xF24B4C0B, 0xA464EDB9, 0xF00B2ABB);
 inline constexpr TUID IPluginFactory3_iid =
     QUILLON_UID(0x4555A2AB, 0xC1234E57, 0x9B122910, 0x36878931);
 
-// Describes the factory's vendor. Every field starts zero. Texts are fixed-length fields: zero-filled after the text,
-// and without a terminator when the text fills the field.
+// Describes the factory's vendor. Every field starts zero. Texts are fixed-length fields:
+// zero-filled after the text, and without a terminator when the text fills the field.
 struct PFactoryInfo {
   static constexpr int32 kFlagsAlwaysSet = 0x10;
 

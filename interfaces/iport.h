@@ -6,7 +6,8 @@
 namespace Quillon {
 
 inline constexpr TUID IPort_iid = QUILLON_UID(0x6A0C2E5F, 0xDE7340C3, 0x86AA5B88, 0x1C425098);
-inline constexpr TUID IPortRegistry_iid = QUILLON_UID(0xB6C29A8E, 0x5476493E, 0xA8E99F1C, 0xB51AB756);
+inline constexpr TUID IPortRegistry_iid =
+    QUILLON_UID(0xB6C29A8E, 0x5476493E, 0xA8E99F1C, 0xB51AB756);
 inline constexpr TUID IPortRegistry2_iid =
     QUILLON_UID(0x1F3053C4, 0xD6B54559, 0xA92DF18A, 0x4B3F2F92);
 inline constexpr TUID IConnector_iid = QUILLON_UID(0x52F474D9, 0xA7284CA5, 0xA9CC0C30, 0x7B17127A);

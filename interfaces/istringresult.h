@@ -5,7 +5,8 @@
 
 namespace Quillon {
 
-inline constexpr TUID IStringResult_iid = QUILLON_UID(0x550798BC, 0x872049DB, 0x84920A15, 0x3B50B7A8);
+inline constexpr TUID IStringResult_iid =
+    QUILLON_UID(0x550798BC, 0x872049DB, 0x84920A15, 0x3B50B7A8);
 inline constexpr TUID IString_iid = QUILLON_UID(0xF99DB7A3, 0x0FC14821, 0x800B0CF9, 0x8E348EDF);
 
 // Receives one 8-bit text.

@@ -5,7 +5,8 @@
 
 namespace Quillon {
 
-inline constexpr TUID IUpdateHandler_iid = QUILLON_UID(0xF5246D56, 0x86544D60, 0xB026AFB5, 0x7B697B37);
+inline constexpr TUID IUpdateHandler_iid =
+    QUILLON_UID(0xF5246D56, 0x86544D60, 0xB026AFB5, 0x7B697B37);
 inline constexpr TUID IDependent_iid = QUILLON_UID(0xF52B7AAE, 0xDE72416D, 0x8AF18ACE, 0x9DD7BD5E);
 
 // Receives the change messages of the objects it depends on.

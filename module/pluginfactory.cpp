@@ -28,8 +28,7 @@ bool CPluginFactory::growClasses() {
   return true;
 }
 
-bool CPluginFactory::registerClass(const PClassInfo* info, CreateFunc createFunc,
-                                   void* context) {
+bool CPluginFactory::registerClass(const PClassInfo* info, CreateFunc createFunc, void* context) {
   if (info == nullptr || createFunc == nullptr) return false;
   // PClassInfo is the leading part of PClassInfo2, field for field (asserted with the records).
   PClassInfo2 info2;
@@ -37,8 +36,7 @@ bool CPluginFactory::registerClass(const PClassInfo* info, CreateFunc createFunc
   return registerClass(&info2, createFunc, context);
 }
 
-bool CPluginFactory::registerClass(const PClassInfo2* info, CreateFunc createFunc,
-                                   void* context) {
+bool CPluginFactory::registerClass(const PClassInfo2* info, CreateFunc createFunc, void* context) {
   if (info == nullptr || createFunc == nullptr) return false;
   if (classCount == maxClassCount && !growClasses()) return false;
   ClassEntry* entry =
@@ -48,8 +46,7 @@ bool CPluginFactory::registerClass(const PClassInfo2* info, CreateFunc createFun
   return true;
 }
 
-bool CPluginFactory::registerClass(const PClassInfoW* info, CreateFunc createFunc,
-                                   void* context) {
+bool CPluginFactory::registerClass(const PClassInfoW* info, CreateFunc createFunc, void* context) {
   if (info == nullptr || createFunc == nullptr) return false;
   if (classCount == maxClassCount && !growClasses()) return false;
   ::new (&classes[classCount]) ClassEntry{PClassInfo2(), *info, createFunc, context, true};

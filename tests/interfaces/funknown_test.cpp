@@ -11,12 +11,17 @@
 
 #include "interfaces/ihostclasses.h"
 #include "interfaces/ipluginbase.h"
+#include "tests/support/test_component.h"
 
 namespace Quillon {
 namespace {
 
 const char kSampleBytes[16] = {'\x12', '\x34', '\x56', '\x78', '\x9A', '\xBC', '\xDE', '\xF0',
                                '\x0F', '\x1E', '\x2D', '\x3C', '\x4B', '\x5A', '\x69', '\x78'};
+
+// Hosts compare these numbers, not the names.
+static_assert(kOk == 0 && kFalse == 1 && kBadArgument == 2 && kNotFound == -1,
+              "result codes are part of the binary contract");
 
 FUID sample() { return FUID(0x12345678, 0x9ABCDEF0, 0x0F1E2D3C, 0x4B5A6978); }
 
@@ -74,13 +79,13 @@ TEST(FUID, TextForms) {
 TEST(FUID, WrongLengthsAreRejectedAndLeaveTheIdentifier) {
   FUID id = sample();
   for (const char* text : {static_cast<const char*>(nullptr), "",
-                           "123456789ABCDEF00F1E2D3C4B5A697",      // 31
+                           "123456789ABCDEF00F1E2D3C4B5A697",       // 31
                            "123456789ABCDEF00F1E2D3C4B5A69780"}) {  // 33
     EXPECT_FALSE(id.fromString(text)) << (text ? text : "null");
     EXPECT_EQ(id, sample());
   }
   for (const char* text : {static_cast<const char*>(nullptr), "",
-                           "{12345678-9ABC-DEF0-0F1E-2D3C4B5A697}",      // 37
+                           "{12345678-9ABC-DEF0-0F1E-2D3C4B5A697}",       // 37
                            "{12345678-9ABC-DEF0-0F1E-2D3C4B5A69780}"}) {  // 39
     EXPECT_FALSE(id.fromRegistryString(text)) << (text ? text : "null");
     EXPECT_EQ(id, sample());
@@ -156,32 +161,7 @@ TEST(FUID, GenerateGivesDistinctVersion4Identifiers) {
   EXPECT_EQ(seen.size(), 64u);
 }
 
-// A minimal component answering FUnknown and IPluginBase, counting its destructions.
-class Probe : public IPluginBase {
- public:
-  static inline int destroyed = 0;
-
-  ResultCode queryInterface(const char* iid, void** obj) override {
-    return answerQueryInterface(*this, iid, obj, {{FUnknown::iid, this}, {IPluginBase::iid, this}});
-  }
-  uint32 addRef() override { return uint32(atomicAdd(refCount, 1)); }
-  uint32 release() override {
-    const int32 remaining = atomicAdd(refCount, -1);
-    if (remaining == 0) {
-      delete this;
-      return 0;
-    }
-    return uint32(remaining);
-  }
-  ResultCode initialize(FUnknown*) override { return kOk; }
-  ResultCode terminate() override { return kOk; }
-  virtual ~Probe() { ++destroyed; }
-
-  int32 count() const { return refCount; }
-
- private:
-  int32 refCount = 1;
-};
+using Probe = testing_support::TestComponent;
 
 TEST(FUnknown, QueryInterfaceConvention) {
   auto* probe = new Probe;
@@ -200,7 +180,7 @@ TEST(FUnknown, QueryInterfaceConvention) {
   EXPECT_EQ(probe->queryInterface(FUnknown::iid.tuid(), nullptr), kNotFound);
   EXPECT_EQ(probe->count(), 2);
 
-  Probe::destroyed = 0;
+  Probe::resetCounts();
   EXPECT_EQ(probe->release(), 1u);
   EXPECT_EQ(probe->release(), 0u);
   EXPECT_EQ(Probe::destroyed, 1);
@@ -208,7 +188,7 @@ TEST(FUnknown, QueryInterfaceConvention) {
 
 TEST(FUnknown, AtomicAddFromFourThreadsLosesNoStep) {
   auto* probe = new Probe;
-  Probe::destroyed = 0;
+  Probe::resetCounts();
   constexpr int kThreads = 4;
   constexpr int kRounds = 100000;
   std::vector<std::thread> threads;
@@ -258,7 +238,7 @@ class ProbeRegistry : public IHostClasses {
 };
 
 TEST(FUnknown, HoldersReleaseWhatTheyObtain) {
-  Probe::destroyed = 0;
+  Probe::resetCounts();
   auto* probe = new Probe;
   {
     FUnknownPtr<IPluginBase> held(probe);

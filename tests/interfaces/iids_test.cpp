@@ -26,7 +26,10 @@ struct KnownId {
   uint32 words[4];
 };
 
-#define KNOWN(I, a, b, c, d) {#I, I::iid, I##_iid, {a, b, c, d}}
+#define KNOWN(I, a, b, c, d)            \
+  {                                     \
+#I, I::iid, I##_iid, { a, b, c, d } \
+  }
 
 const KnownId kKnownIds[] = {
     KNOWN(FUnknown, 0x00000000, 0x00000000, 0xC0000000, 0x00000046),

@@ -11,43 +11,12 @@
 
 #include "interfaces/idetector.h"
 #include "interfaces/ipluginbase.h"
+#include "tests/support/test_component.h"
 
 namespace Quillon {
 namespace {
 
-// A test component answering FUnknown and IPluginBase; counts the live instances.
-class Widget : public IPluginBase {
- public:
-  static inline int live = 0;
-
-  Widget() { ++live; }
-  virtual ~Widget() { --live; }
-
-  ResultCode queryInterface(const char* iid, void** obj) override {
-    return answerQueryInterface(*this, iid, obj, {{FUnknown::iid, this}, {IPluginBase::iid, this}});
-  }
-  uint32 addRef() override { return uint32(atomicAdd(refCount, 1)); }
-  uint32 release() override {
-    const int32 remaining = atomicAdd(refCount, -1);
-    if (remaining == 0) {
-      delete this;
-      return 0;
-    }
-    return uint32(remaining);
-  }
-  ResultCode initialize(FUnknown*) override { return kOk; }
-  ResultCode terminate() override { return kOk; }
-
-  static FUnknown* create(void* context) {
-    if (context != nullptr) ++*static_cast<int*>(context);
-    return static_cast<IPluginBase*>(new Widget);
-  }
-  static FUnknown* createNothing(void*) { return nullptr; }
-  static FUnknown* createOutOfMemory(void*) { throw std::bad_alloc(); }
-
- private:
-  int32 refCount = 1;
-};
+using Widget = testing_support::TestComponent;
 
 FUID classIdOf(int n) { return FUID(0xC1A55000u + uint32(n), 0x1, 0x2, 0x3); }
 
@@ -58,7 +27,7 @@ PClassInfo classInfo(int n) {
 
 class CPluginFactoryTest : public testing::Test {
  protected:
-  void SetUp() override { Widget::live = 0; }
+  void SetUp() override { Widget::resetCounts(); }
   void TearDown() override {
     factory->release();
     EXPECT_EQ(Widget::live, 0) << "an instance was left behind";
@@ -96,12 +65,12 @@ TEST_F(CPluginFactoryTest, ListsClassesInRegistrationOrder) {
 
 TEST_F(CPluginFactoryTest, RefusesNullRecordsAndFunctions) {
   const PClassInfo info = classInfo(1);
-  EXPECT_FALSE(factory->registerClass(static_cast<const PClassInfo*>(nullptr), Widget::create,
-                                      nullptr));
-  EXPECT_FALSE(factory->registerClass(static_cast<const PClassInfo2*>(nullptr), Widget::create,
-                                      nullptr));
-  EXPECT_FALSE(factory->registerClass(static_cast<const PClassInfoW*>(nullptr), Widget::create,
-                                      nullptr));
+  EXPECT_FALSE(
+      factory->registerClass(static_cast<const PClassInfo*>(nullptr), Widget::create, nullptr));
+  EXPECT_FALSE(
+      factory->registerClass(static_cast<const PClassInfo2*>(nullptr), Widget::create, nullptr));
+  EXPECT_FALSE(
+      factory->registerClass(static_cast<const PClassInfoW*>(nullptr), Widget::create, nullptr));
   EXPECT_FALSE(factory->registerClass(&info, nullptr, nullptr));
   EXPECT_EQ(factory->countClasses(), 0);
 }
@@ -150,11 +119,13 @@ TEST_F(CPluginFactoryTest, GrowsByTenKeepingEarlierEntries) {
   EXPECT_EQ(factory->capacity(), 0);
   std::vector<PClassInfo> infos;
   for (int n = 0; n < 21; ++n) infos.push_back(classInfo(n));
-  for (int n = 0; n < 10; ++n) ASSERT_TRUE(factory->registerClass(&infos[n], Widget::create, nullptr));
+  for (int n = 0; n < 10; ++n)
+    ASSERT_TRUE(factory->registerClass(&infos[n], Widget::create, nullptr));
   EXPECT_EQ(factory->capacity(), 10);
   ASSERT_TRUE(factory->registerClass(&infos[10], Widget::create, nullptr));
   EXPECT_EQ(factory->capacity(), 20);
-  for (int n = 11; n < 21; ++n) ASSERT_TRUE(factory->registerClass(&infos[n], Widget::create, nullptr));
+  for (int n = 11; n < 21; ++n)
+    ASSERT_TRUE(factory->registerClass(&infos[n], Widget::create, nullptr));
   EXPECT_EQ(factory->capacity(), 30);
   ASSERT_EQ(factory->countClasses(), 21);
   for (int n = 0; n < 21; ++n) {
@@ -225,8 +196,8 @@ TEST_F(CPluginFactoryTest, FactoryRecordAndHostContext) {
 }
 
 TEST_F(CPluginFactoryTest, AnswersEachFactoryInterfaceWithItself) {
-  for (const FUID* iid : {&IPluginFactory::iid, &IPluginFactory2::iid, &IPluginFactory3::iid,
-                          &FUnknown::iid}) {
+  for (const FUID* iid :
+       {&IPluginFactory::iid, &IPluginFactory2::iid, &IPluginFactory3::iid, &FUnknown::iid}) {
     void* obj = nullptr;
     ASSERT_EQ(factory->queryInterface(iid->tuid(), &obj), kOk);
     EXPECT_EQ(obj, static_cast<IPluginFactory*>(factory));
