@@ -6,7 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <ostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +18,9 @@ namespace px7000::bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so logs stay plain text.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration)
@@ -28,7 +34,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const auto& [name, time] : nanoseconds) {
       const auto reference = nanoseconds.find(name + suffix);
       if (reference == nanoseconds.end() || reference->second <= 0) continue;
-      std::printf("ratio %-40s %6.2f x reference\n", name.c_str(), time / reference->second);
+      char line[128];
+      std::snprintf(line, sizeof line, "ratio %-40s %6.2f x reference\n", name.c_str(),
+                    time / reference->second);
+      GetOutputStream() << line;
     }
   }
 

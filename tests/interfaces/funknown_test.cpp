@@ -277,5 +277,21 @@ TEST(FUnknown, HoldersReleaseWhatTheyObtain) {
   EXPECT_EQ(registry.calls, 3);
 }
 
+TEST(FUnknown, HoldersReleaseWhenAHostExceptionPasses) {
+  Probe::resetCounts();
+  ProbeRegistry registry;
+  auto* probe = new Probe;
+  struct HostError {};
+  try {
+    FInstancePtr<IPluginBase> instance(&registry);
+    FUnknownPtr<IPluginBase> held(probe);
+    throw HostError{};
+  } catch (const HostError&) {
+  }
+  EXPECT_EQ(Probe::destroyed, 1) << "the created instance was released";
+  EXPECT_EQ(probe->count(), 1) << "the queried reference was released";
+  probe->release();
+}
+
 }  // namespace
 }  // namespace Quillon
