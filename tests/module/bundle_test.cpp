@@ -44,12 +44,6 @@ class Bundle : public testing::Test {
   FactoryFunc getFactory = nullptr;
 };
 
-TEST_F(Bundle, HidesEverythingButItsEntryPoints) {
-  EXPECT_EQ(dlsym(handle, "_ZN7Quillon14gPluginFactoryE"), nullptr);
-  EXPECT_EQ(dlsym(handle, "_ZN7Quillon8FUnknown2iidE"), nullptr);
-  EXPECT_EQ(dlsym(handle, "gPath"), nullptr);
-}
-
 TEST_F(Bundle, EntryKeepsTheBundleLoadedUntilExit) {
   ASSERT_TRUE(entry(handle));
   dlclose(handle);  // the host lets go first ...
@@ -96,12 +90,10 @@ TEST_F(Bundle, FactoryRecordAndClassQueries) {
   void* obj = nullptr;
   ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid.tuid(), &obj), kOk);
   auto* factory3 = static_cast<IPluginFactory3*>(obj);
+  EXPECT_EQ(static_cast<IPluginFactory*>(factory3), factory) << "one object serves every form";
   const int32 count = factory->countClasses();
   EXPECT_EQ(factory3->setHostContext(nullptr), kOk);
   EXPECT_EQ(factory->countClasses(), count);
-  PClassInfo classInfo;
-  EXPECT_EQ(factory->getClassInfo(-1, &classInfo), kBadArgument);
-  EXPECT_EQ(factory->getClassInfo(count, &classInfo), kBadArgument);
   PClassInfoW wide;
   EXPECT_EQ(factory3->getClassInfoUnicode(count, &wide), kBadArgument);
 
