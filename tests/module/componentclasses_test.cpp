@@ -22,31 +22,33 @@ bool allZero(const char (&field)[N]) {
   return true;
 }
 
-TEST(ComponentClasses, ServiceRecord) {
+TEST(ComponentClasses, RecordsHostsReadForEachComponent) {
+  // The service record's leading part is a PClassInfo, field for field.
+  PClassInfo service;
+  std::memcpy(static_cast<void*>(&service), &hostLinkClassInfo(), sizeof service);
+  const struct {
+    const PClassInfo& info;
+    const char* classId;
+    int32 cardinality;
+    const char* category;
+    const char* name;
+  } expected[] = {
+      {service, "8645753EC4934011BF5AD9D85AB0D2E9", 1, "Service", "Orvella PX7000 Extension"},
+      {hwRemoteClassInfo(), "DE038D7ED9174E299B9F3BE43A11A7AC", 0x7FFFFFFF, "Remote Devices",
+       "Orvella PX7000"},
+      {detectClassInfo(), "6AC328A8B1CC4AE483A58DA75E370BDD", 1, "Device Detection", ""},
+  };
+  for (const auto& record : expected) {
+    EXPECT_EQ(hex(record.info.classId), record.classId);
+    EXPECT_EQ(record.info.cardinality, record.cardinality);
+    EXPECT_STREQ(record.info.category, record.category);
+    EXPECT_STREQ(record.info.name, record.name);
+  }
+
   const PClassInfo2& info = hostLinkClassInfo();
-  EXPECT_EQ(hex(info.classId), "8645753EC4934011BF5AD9D85AB0D2E9");
-  EXPECT_EQ(info.cardinality, 1);
-  EXPECT_STREQ(info.category, "Service");
-  EXPECT_STREQ(info.name, "Orvella PX7000 Extension");
   EXPECT_EQ(info.classFlags, 0u);
-  EXPECT_TRUE(allZero(info.spare1));
-  EXPECT_TRUE(allZero(info.spare2));
+  EXPECT_TRUE(allZero(info.spare1) && allZero(info.spare2) && allZero(info.spare3));
   EXPECT_STREQ(info.version, "1.1.0");
-  EXPECT_TRUE(allZero(info.spare3));
-}
-
-TEST(ComponentClasses, RemoteSurfaceAndDetectionRecords) {
-  const PClassInfo& remote = hwRemoteClassInfo();
-  EXPECT_EQ(hex(remote.classId), "DE038D7ED9174E299B9F3BE43A11A7AC");
-  EXPECT_EQ(remote.cardinality, 0x7FFFFFFF);
-  EXPECT_STREQ(remote.category, "Remote Devices");
-  EXPECT_STREQ(remote.name, "Orvella PX7000");
-
-  const PClassInfo& detect = detectClassInfo();
-  EXPECT_EQ(hex(detect.classId), "6AC328A8B1CC4AE483A58DA75E370BDD");
-  EXPECT_EQ(detect.cardinality, 1);
-  EXPECT_STREQ(detect.category, "Device Detection");
-  EXPECT_TRUE(allZero(detect.name));
 }
 
 }  // namespace
