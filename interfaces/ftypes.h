@@ -17,6 +17,8 @@ using uint32 = std::uint32_t;
 using int64 = std::int64_t;
 using uint64 = std::uint64_t;
 
+// One byte of 8-bit text, in a code page named where the text is converted.
+using char8 = char;
 // One UTF-16 code unit in the machine's byte order.
 using char16 = char16_t;
 
