@@ -1,0 +1,66 @@
+// Internals shared by the String sources: text lengths per width and private text copies.
+#pragma once
+
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
+
+#include "base/source/fstring.h"
+
+namespace Quillon::detail {
+
+template <typename C>
+inline constexpr bool kIsWide = std::is_same_v<C, char16>;
+
+// Characters before the first zero of `text`, reading at most `limit` of them.
+template <typename C>
+int32 textLength(const C* text, int32 limit = int32(ConstString::kMaxLength)) {
+  if (text == nullptr || limit <= 0) return 0;
+  if constexpr (kIsWide<C>) {
+    int32 n = 0;
+    while (n < limit && text[n] != 0) ++n;
+    return n;
+  } else {
+    return int32(strnlen(text, size_t(limit)));
+  }
+}
+
+// The count an edit takes from `text`: up to its zero, at most `n` when `n` is 0 or more.
+template <typename C>
+int32 takenCount(const C* text, int32 n) {
+  return n < 0 ? textLength(text) : textLength(text, n);
+}
+
+// Owns a zero-terminated copy of `count` characters, so an edit can read text that lies in
+// the buffer it is about to reallocate. `data` is null when out of memory.
+template <typename C>
+class TextCopy {
+ public:
+  TextCopy(const C* text, int32 count)
+      : data(static_cast<C*>(malloc((size_t(count) + 1) * sizeof(C)))) {
+    if (data == nullptr) return;
+    memcpy(data, text, size_t(count) * sizeof(C));
+    data[count] = 0;
+  }
+  ~TextCopy() { free(data); }
+  TextCopy(const TextCopy&) = delete;
+  TextCopy& operator=(const TextCopy&) = delete;
+
+  C* const data;
+};
+
+// Calls `edit(text, count)` with `other`'s text in its own width; a negative `n` or one past
+// the end means the whole text.
+template <typename Edit>
+decltype(auto) withTextOf(const ConstString& other, int32 n, Edit edit) {
+  const int32 count = n < 0 || n > other.length() ? other.length() : n;
+  if (other.isWideString()) return edit(static_cast<const char16*>(other.ptr()), count);
+  return edit(static_cast<const char8*>(other.ptr()), count);
+}
+
+// Converts one 8-bit character through code page 0; false when it cannot be decoded.
+bool widenChar(char8 c, char16& wide);
+// Converts one 16-bit character through code page 0; false unless it gives exactly one byte.
+bool narrowChar(char16 c, char8& narrow);
+
+}  // namespace Quillon::detail
