@@ -14,12 +14,15 @@ namespace {
 
 const char8 kLateLiteral[] = "late";
 
-// Touches the table only when destroyed at exit, after this unit's other statics are gone:
-// the table must still be the live one then. Exits with 7 when it is not.
+// Destroyed at exit after every other static of the test program but this unit's own table
+// user: the table and the copy it handed out earlier must still be alive then. Exits with 7
+// when they are not.
 struct LateUser {
+  const char16* copy = nullptr;
   ~LateUser() {
-    const char16* copy = ConstStringTable::instance()->getString(kLateLiteral);
+    if (copy == nullptr) return;
     if (std::u16string(copy) != u"late") _exit(7);
+    if (ConstStringTable::instance()->getString(kLateLiteral) != copy) _exit(7);
   }
 } lateUser;
 
@@ -51,6 +54,7 @@ TEST(ConstStringTable, WidensBytesBySignExtension) {
 }
 
 TEST(ConstStringTable, OutlivesStaticObjectsOfEveryUnit) {
+  lateUser.copy = ConstStringTable::instance()->getString(kLateLiteral);
   EXPECT_EXIT(std::exit(0), ::testing::ExitedWithCode(0), "");
 }
 
