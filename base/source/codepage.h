@@ -30,6 +30,11 @@ inline constexpr uint32 kDefaultSystemEncoding = kCodePageMacRoman;
 
 namespace detail {
 
+// The most bytes one 16-bit character can need in `codePage`.
+inline constexpr int32 maxBytesPerChar(uint32 codePage) {
+  return codePage == kCodePageUtf8 ? 3 : codePage == kCodePageShiftJis ? 2 : 1;
+}
+
 // Decodes the zero-terminated 8-bit `source` (the empty text when null) in `codePage`.
 // Returns 0 when the text cannot be decoded. With a null `destination`, returns the number of
 // 16-bit characters the whole text needs, plus 1. Otherwise writes at most `charCount` 16-bit
@@ -44,6 +49,16 @@ int32 decodeMultiByte(char16* destination, const char8* source, int32 charCount,
 // one '?', into `destination`, which holds `byteCount` bytes including the zero written after
 // them. Returns the bytes written plus 1 when at least one character was converted, else 0.
 int32 encodeWide(char8* destination, const char16* source, int32 byteCount, uint32 codePage);
+
+// The per-set codecs behind the two above, which hand them a non-null `source`, a `charCount`
+// of at least 0, and for encoding a non-null `destination` with a `byteCount` of at least 1.
+// `codePage` selects Mac Roman (0 or 2), Windows Latin-1 or Mac Central European.
+int32 decodeSingleByte(char16* destination, const char8* source, int32 charCount, uint32 codePage);
+int32 encodeSingleByte(char8* destination, const char16* source, int32 byteCount, uint32 codePage);
+int32 decodeUtf8(char16* destination, const char8* source, int32 charCount);
+int32 encodeUtf8(char8* destination, const char16* source, int32 byteCount);
+int32 decodeShiftJis(char16* destination, const char8* source, int32 charCount);
+int32 encodeShiftJis(char8* destination, const char16* source, int32 byteCount);
 
 }  // namespace detail
 }  // namespace Quillon

@@ -208,22 +208,27 @@ int32 String::wideStringToMultiByte(char8* destination, const char16* source, in
 
 bool String::toWideString(uint32 codePage) {
   if (isWide) return true;
-  if (buffer == nullptr || len == 0) {
+  if (buffer == nullptr || len == 0 || buffer8[0] == 0) {
     clear(true);
     return true;
   }
-  const int32 needed = multiByteToWideString(nullptr, buffer8, 0, codePage);
-  if (needed < 1) return false;
-  auto* wide = static_cast<char16*>(malloc(byteSize(needed, true)));
+  // No character set here decodes a byte into more than one 16-bit character, so the byte
+  // count bounds the result: one pass, then an in-place shrink to the exact size.
+  auto* wide = static_cast<char16*>(malloc(byteSize(int32(len), true)));
   if (wide == nullptr) return false;
-  if (multiByteToWideString(wide, buffer8, needed, codePage) < 1) {
+  const int32 converted = multiByteToWideString(wide, buffer8, int32(len), codePage);
+  if (converted < 1) {
     free(wide);
     return false;
+  }
+  const int32 length = converted - 1;
+  if (uint32(length) < len) {
+    if (void* exact = realloc(wide, byteSize(length, true))) wide = static_cast<char16*>(exact);
   }
   free(buffer);
   buffer16 = wide;
   isWide = 1;
-  updateLength();
+  len = uint32(length);
   return true;
 }
 
@@ -233,22 +238,26 @@ bool String::toMultiByte(uint32 codePage) {
     // 8-bit text is in the system code page: re-encode it through 16-bit.
     return toWideString(kCodePageSystemDefault) && toMultiByte(codePage);
   }
-  if (buffer == nullptr || len == 0) {
+  if (buffer == nullptr || len == 0 || buffer16[0] == 0) {
     clear(false);
     return true;
   }
-  const int32 bound = wideStringToMultiByte(nullptr, buffer16, 0, codePage);
-  if (bound < 1 || uint32(bound) > kMaxLength) return false;
-  auto* narrow = static_cast<char8*>(malloc(byteSize(bound, false)));
+  // The bound from the known length, as wideStringToMultiByte would give it without a scan.
+  const int64 bound = int64(len) * detail::maxBytesPerChar(codePage);
+  if (bound > int64(kMaxLength)) return false;
+  auto* narrow = static_cast<char8*>(malloc(byteSize(int32(bound), false)));
   if (narrow == nullptr) return false;
-  if (wideStringToMultiByte(narrow, buffer16, bound + 1, codePage) < 1) {
+  const int32 converted = wideStringToMultiByte(narrow, buffer16, int32(bound) + 1, codePage);
+  if (converted < 1) {
     free(narrow);
     return false;
   }
+  // The buffer keeps the bound's size: shrinking it would cost more than the conversion, and
+  // the next change of length reallocates it exactly.
   free(buffer);
   buffer8 = narrow;
   isWide = 0;
-  updateLength();
+  len = uint32(converted - 1);
   return true;
 }
 
