@@ -6,16 +6,13 @@
 #include <string>
 
 #include "base/source/fstring.h"
+#include "tests/support/string_text.h"
 
 namespace Quillon {
 namespace {
 
-std::string bytesOf(const String& s) {
-  return std::string(static_cast<const char*>(s.ptr()), size_t(s.length()));
-}
-std::u16string unitsOf(const String& s) {
-  return std::u16string(static_cast<const char16*>(s.ptr()), size_t(s.length()));
-}
+using testing_support::bytesOf;
+using testing_support::unitsOf;
 
 TEST(StringEdit, IncomingWideTextWidensTheString) {
   String s;
