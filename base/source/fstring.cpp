@@ -348,15 +348,20 @@ bool String::resize(int32 newLength, bool wide, bool fill) {
     return true;
   }
   const size_t newSize = byteSize(newLength, wide);
+  const size_t oldSize = buffer == nullptr ? 0 : byteSize(int32(len), isWide);
   if (buffer == nullptr) {
     buffer = malloc(newSize);
     if (buffer == nullptr) return false;
     len = 0;
-  } else if (newSize != byteSize(int32(len), isWide)) {
+  } else if (newSize != oldSize) {
     void* resized = realloc(buffer, newSize);
     if (resized == nullptr) return false;
     buffer = resized;
   }
+  // Bytes that a change of width brings into the text start as zeros, not as whatever the
+  // allocator left there.
+  if (wide != bool(isWide) && newSize > oldSize)
+    memset(static_cast<char*>(buffer) + oldSize, 0, newSize - oldSize);
   isWide = wide;
   if (fill && uint32(newLength) > len) {
     if (wide)
@@ -365,20 +370,19 @@ bool String::resize(int32 newLength, bool wide, bool fill) {
       std::fill(buffer8 + len, buffer8 + newLength, ' ');
     len = uint32(newLength);
   }
-  // A zero at the new end and a length within it keep every reader inside the buffer,
-  // whatever the caller writes next.
-  if (wide)
-    buffer16[newLength] = 0;
-  else
-    buffer8[newLength] = 0;
   if (len > uint32(newLength)) len = uint32(newLength);
-  if (len == 0) {
-    if (wide)
-      buffer16[0] = 0;
-    else
-      buffer8[0] = 0;
-  }
+  // Zeros at the text's end and at the new end keep every reader inside the text and the
+  // buffer, whatever the caller writes next.
+  terminateAt(uint32(newLength));
+  terminateAt(len);
   return true;
+}
+
+void String::terminateAt(uint32 index) {
+  if (isWide)
+    buffer16[index] = 0;
+  else
+    buffer8[index] = 0;
 }
 
 void String::clear(bool wide) {
@@ -437,12 +441,7 @@ void String::updateLength() {
   }
   const int32 length = isWide ? textLength(buffer16) : textLength(buffer8);
   // Text beyond the longest length is cut there, so `len` always reaches a zero.
-  if (uint32(length) == kMaxLength) {
-    if (isWide)
-      buffer16[length] = 0;
-    else
-      buffer8[length] = 0;
-  }
+  if (uint32(length) == kMaxLength) terminateAt(kMaxLength);
   len = uint32(length);
 }
 

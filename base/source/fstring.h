@@ -216,6 +216,8 @@ class String : public ConstString {
 
   // Frees the buffer and becomes the empty text of width `wide`.
   void clear(bool wide);
+  // Writes a zero character at `index` of the buffer, which must reach it.
+  void terminateAt(uint32 index);
   // Whether `p` points into this string's buffer.
   bool ownsPointer(const void* p) const;
 };

@@ -206,10 +206,7 @@ String& String::remove(int32 index, int32 n) {
   }
   // A shrink that cannot reallocate keeps the larger buffer, cut at the new end.
   if (!resize(int32(newLength), isWide)) {
-    if (isWide)
-      buffer16[newLength] = 0;
-    else
-      buffer8[newLength] = 0;
+    terminateAt(newLength);
     len = newLength;
   }
   updateLength();

@@ -114,6 +114,10 @@ TEST(String, ResizeKeepsAZeroWithinTheText) {
   EXPECT_STREQ(s.text8(), "ab");
   ASSERT_TRUE(s.resize(10, false));
   EXPECT_EQ(bytesOf(s), "ab");
+  // A change of width reinterprets the bytes, but the text still ends at its length.
+  ASSERT_TRUE(s.resize(35, true));
+  EXPECT_EQ(s.length(), 2);
+  EXPECT_LE(std::char_traits<char16>::length(s.text16()), 2u);
   ASSERT_TRUE(s.resize(0, true));
   EXPECT_EQ(s.ptr(), nullptr);
   EXPECT_TRUE(s.isWideString());
