@@ -84,6 +84,11 @@ TEST(String, AssignCountsAndTermination) {
   String embedded("a\0b", 3, false);
   EXPECT_EQ(String(embedded).length(), 1);
   EXPECT_EQ(String(embedded, 0).length(), 0);
+  // Converting reads up to the first zero: here the empty text, which is no failure.
+  String zeroFirst("\0ab", 3, false);
+  EXPECT_TRUE(zeroFirst.toWideString(kCodePageUtf8));
+  EXPECT_EQ(zeroFirst.length(), 0);
+  EXPECT_TRUE(zeroFirst.isWideString());
 }
 
 TEST(String, AssignFromInsideItsOwnBuffer) {
