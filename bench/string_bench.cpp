@@ -68,7 +68,8 @@ void Utf8ToUtf16Reference(benchmark::State& state, int kind) {
   for (auto _ : state) {
     int32_t written = 0;
     UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8(out.data(), int32_t(out.size()), &written, text.c_str(), -1, &status);
+    u_strFromUTF8(out.data(), int32_t(out.size()), &written, text.c_str(), int32_t(text.size()),
+                  &status);
     benchmark::DoNotOptimize(written);
   }
   state.SetBytesProcessed(int64_t(state.iterations() * text.size()));
@@ -91,7 +92,8 @@ void Utf16ToUtf8Reference(benchmark::State& state, int kind) {
   for (auto _ : state) {
     int32_t written = 0;
     UErrorCode status = U_ZERO_ERROR;
-    u_strToUTF8(out.data(), int32_t(out.size()), &written, text.c_str(), -1, &status);
+    u_strToUTF8(out.data(), int32_t(out.size()), &written, text.c_str(), int32_t(text.size()),
+                &status);
     benchmark::DoNotOptimize(written);
   }
   state.SetBytesProcessed(int64_t(state.iterations() * utf8Text(kind).size()));

@@ -149,12 +149,14 @@ int32 encodeUtf8(char8* destination, const char16* source, int32 byteCount) {
   auto* out = reinterpret_cast<unsigned char*>(destination);
   std::size_t written = 0;
   for (std::size_t i = 0;;) {
-    const std::size_t ascii = copyAscii(source + i, out + written, room - written);
-    i += ascii;
-    written += ascii;
     const unsigned unit = source[i];
     if (unit == 0 || written == room) break;
-    if (unit < 0x800) {
+    // Runs of ASCII go through the copy loop; other text stays here, a character at a time.
+    if (unit < 0x80) {
+      const std::size_t ascii = copyAscii(source + i, out + written, room - written);
+      i += ascii;
+      written += ascii;
+    } else if (unit < 0x800) {
       if (room - written < 2) break;
       out[written] = static_cast<unsigned char>(0xC0 | unit >> 6);
       out[written + 1] = static_cast<unsigned char>(0x80 | (unit & 0x3F));
