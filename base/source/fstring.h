@@ -43,7 +43,6 @@ class ConstString {
   // Views `other`'s text from `offset` on; offsets outside the text are clamped to it.
   ConstString(const ConstString& other, int32 offset);
   ConstString(const ConstString&) = default;
-  ConstString& operator=(const ConstString&) = default;
   virtual ~ConstString() = default;
 
   // The number of characters, the terminating zero excluded.
@@ -84,6 +83,10 @@ class ConstString {
   bool extract(String& result, int32 index, int32 n = -1) const;
 
  protected:
+  // Not public: assigning a view through a reference to a String would make the String free
+  // text it does not own.
+  ConstString& operator=(const ConstString&) = default;
+
   // Mutable because a String converts its text in place when read in the other width.
   union {
     mutable void* buffer;
