@@ -139,6 +139,18 @@ const std::string& macRomanText() {
   return text;
 }
 
+// The same text decoded, zero-terminated, as the encoders' input.
+const std::vector<char16>& macRomanWideText() {
+  static const std::vector<char16> wide = [] {
+    const std::string& text = macRomanText();
+    std::vector<char16> units(text.size() + 1);
+    String::multiByteToWideString(units.data(), text.c_str(), int32(text.size()),
+                                  kCodePageMacRoman);
+    return units;
+  }();
+  return wide;
+}
+
 void MacRomanDecode(benchmark::State& state) {
   const std::string& text = macRomanText();
   std::vector<char16> out(text.size() + 1);
@@ -153,8 +165,7 @@ BENCHMARK(MacRomanDecode);
 
 void MacRomanEncode(benchmark::State& state) {
   const std::string& text = macRomanText();
-  std::vector<char16> wide(text.size() + 1);
-  String::multiByteToWideString(wide.data(), text.c_str(), int32(text.size()), kCodePageMacRoman);
+  const std::vector<char16>& wide = macRomanWideText();
   std::vector<char8> out(text.size() + 1);
   for (auto _ : state) {
     int32 written = String::wideStringToMultiByte(out.data(), wide.data(), int32(out.size()),
@@ -191,8 +202,7 @@ BENCHMARK(MacRomanDecodeReference)->Name("MacRomanDecode/reference");
 
 void MacRomanEncodeReference(benchmark::State& state) {
   const std::string& text = macRomanText();
-  std::vector<char16> wide(text.size() + 1);
-  String::multiByteToWideString(wide.data(), text.c_str(), int32(text.size()), kCodePageMacRoman);
+  const std::vector<char16>& wide = macRomanWideText();
   iconvLoop(state, "MACINTOSH", "UTF-16LE", reinterpret_cast<const char*>(wide.data()),
             text.size() * 2, text.size() + 1);
 }

@@ -13,14 +13,13 @@ using Quillon::int32;
 using Quillon::uint32;
 using Quillon::detail::decodeMultiByte;
 using Quillon::detail::encodeWide;
+using Quillon::detail::isHighSurrogate;
 
 namespace {
 
 void check(bool condition) {
   if (!condition) std::abort();
 }
-
-bool isHighSurrogate(char16 unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 // Decodes into an exact-size heap buffer for `charCount` characters; returns what was written.
 std::u16string decodeLimited(const char* source, int32 charCount, uint32 codePage, int32* result) {

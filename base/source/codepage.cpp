@@ -10,9 +10,6 @@ namespace {
 
 constexpr int32 kInt32Max = INT32_MAX;
 
-bool isHighSurrogate(char16 unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16 unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 std::size_t unitLength(const char16* text) {
   std::size_t length = 0;
   while (text[length]) ++length;

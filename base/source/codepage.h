@@ -30,6 +30,9 @@ inline constexpr uint32 kDefaultSystemEncoding = kCodePageMacRoman;
 
 namespace detail {
 
+inline constexpr bool isHighSurrogate(char16 unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline constexpr bool isLowSurrogate(char16 unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 // The most bytes one 16-bit character can need in `codePage`.
 inline constexpr int32 maxBytesPerChar(uint32 codePage) {
   return codePage == kCodePageUtf8 ? 3 : codePage == kCodePageShiftJis ? 2 : 1;

@@ -25,9 +25,6 @@ constexpr const char* kShiftJis = "SHIFT_JISX0213";
 const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
 constexpr std::size_t kIconvFailed = static_cast<std::size_t>(-1);
 
-bool isHighSurrogate(char16 unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16 unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // One cached descriptor for a direction. A caller takes it out of the slot, so no two threads
 // ever share one, and puts it back when done; a thread that finds the slot empty opens its own.
 class DescriptorCache {
