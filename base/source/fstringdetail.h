@@ -62,5 +62,46 @@ decltype(auto) withTextOf(const ConstString& other, int32 n, Edit edit) {
 bool widenChar(char8 c, char16& wide);
 // Converts one 16-bit character through code page 0; false unless it gives exactly one byte.
 bool narrowChar(char16 c, char8& narrow);
+// The one byte of code page 0 that decodes back to `c`; false when there is none (narrowChar
+// would give '?' for a character the code page lacks).
+bool narrowCharExactly(char16 c, char8& narrow);
+
+// '0' to '9' in either width.
+template <typename C>
+constexpr bool isAsciiDigit(C c) {
+  return c >= C('0') && c <= C('9');
+}
+
+// A character as an unsigned value, the order of every case-sensitive comparison.
+inline uint32 unitOf(char8 c) { return uint8(c); }
+inline uint32 unitOf(char16 c) { return c; }
+
+// The text of a ConstString in 16-bit: its own characters when it is 16-bit, else a copy
+// widened through code page 0 that lives as long as this object. `chars` is null for no text;
+// `ok` is false when the widening fails.
+class WideText {
+ public:
+  explicit WideText(const ConstString& text);
+  WideText(const WideText&) = delete;
+  WideText& operator=(const WideText&) = delete;
+
+  const char16* chars = nullptr;
+  int32 length = 0;
+  bool ok = true;
+
+ private:
+  String widened;
+};
+
+// The first index from `start` at which the `patternLength` (at least 1) characters of
+// `pattern` occur wholly inside the `length` characters of `text`; -1 when none.
+int32 findExact(const char8* text, int32 length, int32 start, const char8* pattern,
+                int32 patternLength);
+int32 findExact(const char16* text, int32 length, int32 start, const char16* pattern,
+                int32 patternLength);
+
+// Compares two counted 16-bit texts by Unicode default case folding, in code-unit order:
+// -1, 0 or 1. Defined with ICU in px7000_base_unicode.
+int32 caseCompare16(const char16* a, int32 aLength, const char16* b, int32 bLength);
 
 }  // namespace Quillon::detail

@@ -1,0 +1,46 @@
+// Tests for the Unicode case mapping of characters and strings.
+#include <gtest/gtest.h>
+
+#include "base/source/fstring.h"
+#include "tests/support/string_text.h"
+
+namespace Quillon {
+namespace {
+
+using testing_support::bytesOf;
+using testing_support::unitsOf;
+
+TEST(StringCase, OneCharacter) {
+  EXPECT_EQ(ConstString::toLower(u'\u00C4'), u'\u00E4');
+  EXPECT_EQ(ConstString::toUpper(u'\u03C3'), u'\u03A3');
+  EXPECT_EQ(ConstString::toUpper(u'\u0131'), u'I');  // dotless i
+  // The upper case of the sharp s is two characters: it stays as it is.
+  EXPECT_EQ(ConstString::toUpper(u'\u00DF'), u'\u00DF');
+  EXPECT_EQ(ConstString::toLower(char16(0xD801)), char16(0xD801));
+}
+
+TEST(StringCase, WholeStringsAndSingleIndexes) {
+  String wide(u"Stra\u00DFe \u00C9t\u00E9 \U00010428");
+  wide.toUpper();
+  EXPECT_EQ(unitsOf(wide), u"STRA\u00DFE \u00C9T\u00C9 \U00010400");
+  wide.toLower();
+  EXPECT_EQ(unitsOf(wide), u"stra\u00DFe \u00E9t\u00E9 \U00010428");
+
+  // 8-bit text maps ASCII letters only: 0x8E (e acute in Mac Roman) stays.
+  String narrow("abc\x8E");
+  narrow.toUpper();
+  EXPECT_EQ(bytesOf(narrow), "ABC\x8E");
+  narrow.toLower(1);
+  narrow.toLower(4);
+  narrow.toLower(-1);
+  EXPECT_EQ(bytesOf(narrow), "AbC\x8E");
+  EXPECT_FALSE(narrow.isWideString());
+
+  String empty;
+  empty.toUpper();
+  empty.toUpper(0);
+  EXPECT_EQ(empty.ptr(), nullptr);
+}
+
+}  // namespace
+}  // namespace Quillon
