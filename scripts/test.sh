@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite; an optional argument names the preset (default, asan,
-# clang).
+# clang, tsan).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
