@@ -15,19 +15,20 @@ Device::Device(HostState& state, std::string label, std::string className,
       name(std::move(name)) {}
 
 const char* Device::getType() {
-  record("getType()");
+  const HostCall inHost = record("getType");
   return type ? type->c_str() : nullptr;
 }
 
 const char16* Device::getName() {
-  record("getName()");
+  const HostCall inHost = record("getName");
   return textOf(name);
 }
 
 ResultCode Device::connect(Quillon::IPort* port) {
+  const HostCall inHost;
   const auto* known = dynamic_cast<Port*>(port);
   const std::string target = port == nullptr ? "null" : known != nullptr ? known->label() : "?";
-  record("connect(" + target + ")");
+  log(call("connect", target));
   if (port == nullptr) return Quillon::kBadArgument;
   connected.push_back(target);
   return Quillon::kOk;
@@ -55,23 +56,20 @@ std::vector<Device*> DeviceList::installed(const std::string& className) const {
 }
 
 int32 DeviceList::countDevices(const char* className) {
-  record("countDevices(" + text(className) + ")");
+  const HostCall inHost = record("countDevices", className);
   if (className == nullptr) return 0;
   return int32(installed(className).size());
 }
 
 Quillon::IDevice* DeviceList::getDevice(const char* className, int32 index) {
-  record("getDevice(" + text(className) + ", " + std::to_string(index) + ")");
+  const HostCall inHost = record("getDevice", className, index);
   if (className == nullptr || index < 0) return nullptr;
   const std::vector<Device*> devices = installed(className);
   return std::size_t(index) < devices.size() ? devices[std::size_t(index)] : nullptr;
 }
 
 FUnknown* DeviceList::addDevice(const char* classId, int32 index, int32 flags) {
-  char hex[FUID::kStringSize] = "null";
-  if (classId != nullptr) Quillon::toString8(hex, classId, 0, 16);
-  record("addDevice(" + std::string(hex) + ", " + std::to_string(index) + ", " +
-         std::to_string(flags) + ")");
+  const HostCall inHost = record("addDevice", Iid{classId}, index, flags);
   if (classId == nullptr || refuseAdding) return nullptr;
   for (const auto& [id, className] : classes) {
     if (!Quillon::iidEqual(classId, id)) continue;
@@ -88,8 +86,9 @@ FUnknown* DeviceList::addDevice(const char* classId, int32 index, int32 flags) {
 }
 
 ResultCode DeviceList::removeDevice(Quillon::IDevice* device) {
+  const HostCall inHost;
   const auto* known = dynamic_cast<Device*>(device);
-  record("removeDevice(" + (known != nullptr ? known->label() : std::string("null")) + ")");
+  log(call("removeDevice", known != nullptr ? known->label() : std::string("null")));
   const auto found = std::find(list.begin(), list.end(), known);
   if (known == nullptr || found == list.end()) return Quillon::kFalse;
   list.erase(found);
@@ -97,7 +96,8 @@ ResultCode DeviceList::removeDevice(Quillon::IDevice* device) {
 }
 
 ResultCode Value::getString(char16* buffer, int32* length) {
-  record("getString(" + (length != nullptr ? std::to_string(*length) : std::string("null")) + ")");
+  const HostCall inHost;
+  log(call("getString", length != nullptr ? std::to_string(*length) : std::string("null")));
   if (buffer == nullptr || length == nullptr || *length < 1) return Quillon::kBadArgument;
   const std::size_t room = std::size_t(*length);
   if (unterminated) {
@@ -112,7 +112,7 @@ ResultCode Value::getString(char16* buffer, int32* length) {
 }
 
 FUnknown* Value::getOwner() {
-  record("getOwner()");
+  const HostCall inHost = record("getOwner");
   return owner;
 }
 

@@ -13,14 +13,14 @@ int UpdateHandler::deliverDeferred() {
 }
 
 ResultCode UpdateHandler::addDependent(FUnknown* object, Quillon::IDependent* dependent) {
-  record(call("addDependent"));
+  const HostCall inHost = record("addDependent");
   if (object == nullptr || dependent == nullptr) return Quillon::kBadArgument;
   dependents.emplace_back(object, dependent);
   return Quillon::kOk;
 }
 
 ResultCode UpdateHandler::removeDependent(FUnknown* object, Quillon::IDependent* dependent) {
-  record(call("removeDependent"));
+  const HostCall inHost = record("removeDependent");
   const auto found =
       std::find(dependents.begin(), dependents.end(), std::make_pair(object, dependent));
   if (found == dependents.end()) return Quillon::kFalse;
@@ -29,7 +29,7 @@ ResultCode UpdateHandler::removeDependent(FUnknown* object, Quillon::IDependent*
 }
 
 ResultCode UpdateHandler::notifyChanged(FUnknown* object, int32 message) {
-  record(call("notifyChanged", message));
+  const HostCall inHost = record("notifyChanged", message);
   // A dependent may remove itself while it is told: walk a copy.
   const auto current = dependents;
   for (const auto& [owner, dependent] : current)
@@ -38,13 +38,13 @@ ResultCode UpdateHandler::notifyChanged(FUnknown* object, int32 message) {
 }
 
 ResultCode UpdateHandler::notifyDeferred(FUnknown* object, int32 message) {
-  record(call("notifyDeferred", message));
+  const HostCall inHost = record("notifyDeferred", message);
   deferred.emplace_back(object, message);
   return Quillon::kOk;
 }
 
 void StringResult::setText(const char* value) {
-  record(call("setText", value));
+  const HostCall inHost = record("setText", value);
   received = simhost::text(value);
 }
 

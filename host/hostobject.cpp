@@ -39,10 +39,10 @@ void HostObject::offer(const FUID& iid) {
   refused.erase(std::remove(refused.begin(), refused.end(), iid), refused.end());
 }
 
-void HostObject::record(const std::string& call) const { state.log.record(name + "." + call); }
+void HostObject::log(const std::string& call) const { state.log.record(name + "." + call); }
 
 bool HostObject::refusedQuery(const char* iid, void** obj) {
-  record("queryInterface(" + interfaceName(iid) + ")");
+  const HostCall inHost = record("queryInterface", Iid{iid});
   const bool isRefused = std::any_of(refused.begin(), refused.end(),
                                      [&](const FUID& id) { return Quillon::iidEqual(iid, id); });
   if (isRefused && obj != nullptr) *obj = nullptr;
@@ -63,6 +63,8 @@ uint32 HostObject::dropReference() {
   if (left < 1) overReleased = true;
   return uint32(std::max(left, 0));
 }
+
+std::string detail::argument(Iid iid) { return interfaceName(iid.bytes); }
 
 std::string text(const char* value) { return value == nullptr ? "null" : value; }
 

@@ -27,6 +27,60 @@ using Quillon::uint32;
 
 class HostObject;
 
+// Text of the arguments of a recorded call: null becomes "null".
+std::string text(const char* value);
+std::string text(const Quillon::char16* value);
+
+// Marks the time the host spends in one of its operations, so that tests failing the module's
+// own allocations can let the host's allocations through. Movable, never copied.
+class [[nodiscard]] HostCall {
+ public:
+  HostCall() { ++depth(); }
+  HostCall(HostCall&& other) noexcept : active(other.active) { other.active = false; }
+  HostCall(const HostCall&) = delete;
+  HostCall& operator=(const HostCall&) = delete;
+  ~HostCall() {
+    if (active) --depth();
+  }
+
+  // Whether the calling thread is inside a host operation.
+  static bool inside() { return depth() > 0; }
+
+ private:
+  static int& depth() {
+    thread_local int running = 0;
+    return running;
+  }
+  bool active = true;
+};
+
+// An interface or class identifier as a call argument: logged by name, or as hex digits.
+struct Iid {
+  const char* bytes;
+};
+
+namespace detail {
+inline std::string argument(const std::string& value) { return value; }
+inline std::string argument(const char* value) { return text(value); }
+inline std::string argument(char* value) { return text(value); }
+inline std::string argument(bool value) { return value ? "true" : "false"; }
+inline std::string argument(const Quillon::char16* value) { return text(value); }
+std::string argument(Iid iid);
+template <class N, class = std::enable_if_t<std::is_arithmetic_v<N>>>
+std::string argument(N value) {
+  return std::to_string(value);
+}
+}  // namespace detail
+
+// The log text of a call: "operation(a, b, ...)".
+template <class... Arguments>
+std::string call(const char* operation, const Arguments&... arguments) {
+  const std::string parts[] = {std::string(), detail::argument(arguments)...};
+  std::string out = std::string(operation) + "(";
+  for (std::size_t i = 1; i < sizeof...(Arguments) + 1; ++i) out += (i > 1 ? ", " : "") + parts[i];
+  return out + ")";
+}
+
 // What the objects of one host share: the call log and the list of live objects.
 class HostState {
  public:
@@ -59,8 +113,16 @@ class HostObject {
   void offer(const FUID& iid);
 
  protected:
-  // Records "<label>.<call>" in the log; throws HostException where the test planted one.
-  void record(const std::string& call) const;
+  // Marks the operation as running and records "<label>.<operation>(<arguments>)" in the log;
+  // throws HostException where the test planted one. Keep the result for the whole operation.
+  template <class... Arguments>
+  HostCall record(const char* operation, const Arguments&... arguments) const {
+    HostCall inHost;
+    log(call(operation, arguments...));
+    return inHost;
+  }
+  // Records "<label>.<call>"; for operations that mark themselves with a HostCall first.
+  void log(const std::string& call) const;
   // Logs the query; true (null stored where `obj` allows) when the test refused `iid`.
   bool refusedQuery(const char* iid, void** obj);
   // Logs the query, then refuses it or answers it by the queryInterface convention.
@@ -98,30 +160,6 @@ class HostInterfaces : public HostObject, public First, public More... {
   // The object as the FUnknown it hands out.
   FUnknown* unknown() { return static_cast<First*>(this); }
 };
-
-// Text of the arguments of a recorded call: null becomes "null".
-std::string text(const char* value);
-std::string text(const Quillon::char16* value);
-
-namespace detail {
-inline std::string argument(const std::string& value) { return value; }
-inline std::string argument(const char* value) { return text(value); }
-inline std::string argument(char* value) { return text(value); }
-inline std::string argument(bool value) { return value ? "true" : "false"; }
-template <class N, class = std::enable_if_t<std::is_arithmetic_v<N>>>
-std::string argument(N value) {
-  return std::to_string(value);
-}
-}  // namespace detail
-
-// The log text of a call: "operation(a, b, ...)".
-template <class... Arguments>
-std::string call(const char* operation, const Arguments&... arguments) {
-  const std::string parts[] = {std::string(), detail::argument(arguments)...};
-  std::string out = std::string(operation) + "(";
-  for (std::size_t i = 1; i < sizeof...(Arguments) + 1; ++i) out += (i > 1 ? ", " : "") + parts[i];
-  return out + ")";
-}
 
 // The text of a host string that may be absent: null when absent.
 inline const Quillon::char16* textOf(const std::optional<std::u16string>& value) {

@@ -8,33 +8,33 @@ Port::Port(HostState& state, std::string label, PortSpec spec)
 }
 
 bool Port::isType(const char* type) {
-  record("isType(" + text(type) + ")");
+  const HostCall inHost = record("isType", type);
   return type != nullptr && properties.type == type;
 }
 
 bool Port::isCategory(const char* category) {
-  record("isCategory(" + text(category) + ")");
+  const HostCall inHost = record("isCategory", category);
   return category != nullptr && properties.isSystem &&
          std::string(category) == Quillon::kSystemPortType;
 }
 
 bool Port::isInput() {
-  record("isInput()");
+  const HostCall inHost = record("isInput");
   return properties.isInput;
 }
 
 const char16* Port::getName() {
-  record("getName()");
+  const HostCall inHost = record("getName");
   return textOf(properties.name);
 }
 
 const char16* Port::getDisplayName() {
-  record("getDisplayName()");
+  const HostCall inHost = record("getDisplayName");
   return textOf(properties.displayName);
 }
 
 ResultCode Port::setDisplayName(const char16* name) {
-  record("setDisplayName(" + text(name) + ")");
+  const HostCall inHost = record("setDisplayName", name);
   if (name == nullptr) return Quillon::kBadArgument;
   properties.displayName = std::u16string(name);
   return Quillon::kOk;
@@ -52,12 +52,12 @@ void PortRegistry::addMidiPair(const std::u16string& name) {
 }
 
 int32 PortRegistry::countPorts() {
-  record("countPorts()");
+  const HostCall inHost = record("countPorts");
   return int32(all.size());
 }
 
 Quillon::IPort* PortRegistry::getPort(int32 index) {
-  record("getPort(" + std::to_string(index) + ")");
+  const HostCall inHost = record("getPort", index);
   if (index < 0 || std::size_t(index) >= all.size()) return nullptr;
   return all[std::size_t(index)].get();
 }

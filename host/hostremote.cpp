@@ -7,7 +7,7 @@ namespace simhost {
 
 bool RemoteFunctionGroup::assignFunction(const char* layer, const char* control,
                                          const char* function, int32 flags) {
-  record(call("assignFunction", layer, control, function, flags));
+  const HostCall inHost = record("assignFunction", layer, control, function, flags);
   assigned.push_back({text(layer), text(control), "", text(function), 0, flags});
   return true;
 }
@@ -19,7 +19,7 @@ std::vector<RemoteFunctionGroup*> RemoteBank::functionGroups() const {
 }
 
 bool RemoteBank::addLayer(const char* layer) {
-  record(call("addLayer", layer));
+  const HostCall inHost = record("addLayer", layer);
   if (layer == nullptr) return false;
   layerNames.emplace_back(layer);
   return true;
@@ -27,7 +27,7 @@ bool RemoteBank::addLayer(const char* layer) {
 
 bool RemoteBank::assignValue(const char* layer, const char* control, const char* section,
                              int32 selector, const char* value, int32 flags) {
-  record(call("assignValue", layer, control, section, selector, value, flags));
+  const HostCall inHost = record("assignValue", layer, control, section, selector, value, flags);
   valueBindings.push_back(
       {text(layer), text(control), text(section), text(value), selector, flags});
   return true;
@@ -35,14 +35,14 @@ bool RemoteBank::assignValue(const char* layer, const char* control, const char*
 
 bool RemoteBank::assignCommand(const char* layer, const char* control, const char* category,
                                const char* command, int32 flags) {
-  record(call("assignCommand", layer, control, category, command, flags));
+  const HostCall inHost = record("assignCommand", layer, control, category, command, flags);
   commandBindings.push_back({text(layer), text(control), text(category), text(command), 0, flags});
   return true;
 }
 
 Quillon::IHWRemoteFunctionGroup* RemoteBank::addFunctionGroup(const char* section, const char* name,
                                                               int32 a, int32 b, int32 c) {
-  record(call("addFunctionGroup", section, name, a, b, c));
+  const HostCall inHost = record("addFunctionGroup", section, name, a, b, c);
   if (refuseGroups) return nullptr;
   groups.push_back(std::make_unique<RemoteFunctionGroup>(
       state, label() + ".group" + std::to_string(groups.size()), text(section), text(name)));
@@ -56,37 +56,37 @@ RemoteBank* RemoteStandard::bank(const std::string& name) const {
 }
 
 bool RemoteStandard::setRemoteProperty(Quillon::uint32 key, int32 value) {
-  record(call("setRemoteProperty", key, value));
+  const HostCall inHost = record("setRemoteProperty", key, value);
   remoteProperties[key] = value;
   return true;
 }
 
 bool RemoteStandard::setRemoteName(const char* name) {
-  record(call("setRemoteName", name));
+  const HostCall inHost = record("setRemoteName", name);
   remoteName = text(name);
   return true;
 }
 
 bool RemoteStandard::setRemoteFamilyID(const char* family) {
-  record(call("setRemoteFamilyID", family));
+  const HostCall inHost = record("setRemoteFamilyID", family);
   remoteFamily = text(family);
   return true;
 }
 
 bool RemoteStandard::open() {
-  record(call("open"));
+  const HostCall inHost = record("open");
   return true;
 }
 
 bool RemoteStandard::close() {
-  record(call("close"));
+  const HostCall inHost = record("close");
   return true;
 }
 
-void RemoteStandard::resetAll() { record(call("resetAll")); }
+void RemoteStandard::resetAll() { const HostCall inHost = record("resetAll"); }
 
 bool RemoteStandard::addUserFunctions(const char** triples, int32 count) {
-  record(call("addUserFunctions", count));
+  const HostCall inHost = record("addUserFunctions", count);
   if (triples == nullptr || count < 0) return false;
   for (int32 i = 0; i < count; ++i) {
     functions.push_back({text(triples[3 * i]), text(triples[3 * i + 1]), text(triples[3 * i + 2])});
@@ -95,7 +95,7 @@ bool RemoteStandard::addUserFunctions(const char** triples, int32 count) {
 }
 
 Quillon::IHWRemoteBank* RemoteStandard::createBank(const char* name) {
-  record(call("createBank", name));
+  const HostCall inHost = record("createBank", name);
   if (name == nullptr || refuseBanks) return nullptr;
   if (RemoteBank* existing = bank(name)) return existing;
   banks.push_back(std::make_unique<RemoteBank>(state, "bank:" + std::string(name)));
@@ -103,56 +103,59 @@ Quillon::IHWRemoteBank* RemoteStandard::createBank(const char* name) {
 }
 
 Quillon::IHWRemoteBank* RemoteStandard::getBank(const char* name) {
-  record(call("getBank", name));
+  const HostCall inHost = record("getBank", name);
   return name == nullptr ? nullptr : bank(name);
 }
 
-void RemoteStandard::doMidiEvent(void*) { record(call("doMidiEvent")); }
+void RemoteStandard::doMidiEvent(void*) { const HostCall inHost = record("doMidiEvent"); }
 
-void RemoteStandard::getMIDISysexData(void*) { record(call("getMIDISysexData")); }
+void RemoteStandard::getMIDISysexData(void*) { const HostCall inHost = record("getMIDISysexData"); }
 
 bool RemoteStandard::getMIDIData(void*, char&, char&, char&) {
-  record(call("getMIDIData"));
+  const HostCall inHost = record("getMIDIData");
   return false;
 }
 
 void RemoteStandard::changeValue(int32 index, int32 value) {
-  record(call("changeValue", index, value));
+  const HostCall inHost = record("changeValue", index, value);
   valuesHandled.emplace_back(index, value);
 }
 
 void RemoteStandard::sendController(Quillon::PHWRemoteControl* control, int32 a, int32 b) {
-  record(call("sendController", control != nullptr ? text(control->name) : "null", a, b));
+  const HostCall inHost =
+      record("sendController", control != nullptr ? text(control->name) : "null", a, b);
 }
 
 void RemoteStandard::sendEventStandard(int32 status, int32 data1, int32 data2) {
-  record(call("sendEventStandard", status, data1, data2));
+  const HostCall inHost = record("sendEventStandard", status, data1, data2);
 }
 
-void RemoteStandard::sendStandard(void*) { record(call("sendStandard")); }
+void RemoteStandard::sendStandard(void*) { const HostCall inHost = record("sendStandard"); }
 
-void RemoteStandard::setBankStandard(const char* bank) { record(call("setBankStandard", bank)); }
+void RemoteStandard::setBankStandard(const char* bank) {
+  const HostCall inHost = record("setBankStandard", bank);
+}
 
 void RemoteStandard::setLayerStandard(const char* layer) {
-  record(call("setLayerStandard", layer));
+  const HostCall inHost = record("setLayerStandard", layer);
 }
 
-void RemoteStandard::requestReset() { record(call("requestReset")); }
+void RemoteStandard::requestReset() { const HostCall inHost = record("requestReset"); }
 
 bool RemoteStandard::addRemoteControl(Quillon::PHWRemoteControl* control) {
   if (control == nullptr) {
-    record(call("addRemoteControl", "null"));
+    const HostCall inHost = record("addRemoteControl", "null");
     return false;
   }
-  record(call("addRemoteControl", control->name, int(control->midiStatus), control->midiNumber,
-              control->maxValue, control->controlFlags));
+  const HostCall inHost = record("addRemoteControl", control->name, int(control->midiStatus),
+                                 control->midiNumber, control->maxValue, control->controlFlags);
   declared.push_back({text(control->name), control->midiStatus, control->midiNumber,
                       control->maxValue, control->controlFlags});
   return true;
 }
 
 bool RemoteStandard::getRemoteControl(int32 index, Quillon::PHWRemoteControl& control) {
-  record(call("getRemoteControl", index));
+  const HostCall inHost = record("getRemoteControl", index);
   if (index < 0 || std::size_t(index) >= declared.size()) return false;
   const DeclaredControl& found = declared[std::size_t(index)];
   control = {found.name.c_str(), found.midiStatus, found.midiNumber, found.maxValue,
@@ -161,59 +164,59 @@ bool RemoteStandard::getRemoteControl(int32 index, Quillon::PHWRemoteControl& co
 }
 
 void RemoteStandard::getRemoteControlAddr(const char* name) {
-  record(call("getRemoteControlAddr", name));
+  const HostCall inHost = record("getRemoteControlAddr", name);
 }
 
 void RemoteStandard::forceRemoteControlUpdate(int32 index) {
-  record(call("forceRemoteControlUpdate", index));
+  const HostCall inHost = record("forceRemoteControlUpdate", index);
 }
 
 bool RemoteStandard::getValueProperties(int32 index, Quillon::PHWRemoteValue&) {
-  record(call("getValueProperties", index));
+  const HostCall inHost = record("getValueProperties", index);
   return false;
 }
 
 bool RemoteStandard::getValueText(int32 index, char* text, int32 size) {
-  record(call("getValueText", index, size));
+  const HostCall inHost = record("getValueText", index, size);
   if (text != nullptr && size > 0) text[0] = 0;
   return false;
 }
 
 bool RemoteStandard::getValueName(int32 index, char* text, int32 size) {
-  record(call("getValueName", index, size));
+  const HostCall inHost = record("getValueName", index, size);
   if (text != nullptr && size > 0) text[0] = 0;
   return false;
 }
 
 void RemoteStandard::addTextDisplay(int32 id, int32 rows, int32 columns, int32 flags, bool visible,
                                     int32 style) {
-  record(call("addTextDisplay", id, rows, columns, flags, visible, style));
+  const HostCall inHost = record("addTextDisplay", id, rows, columns, flags, visible, style);
 }
 
 bool RemoteStandard::getTextDisplayData(int32 id, int32 row, int32 column, char* text, int32 size) {
-  record(call("getTextDisplayData", id, row, column, size));
+  const HostCall inHost = record("getTextDisplayData", id, row, column, size);
   if (text != nullptr && size > 0) text[0] = 0;
   return false;
 }
 
 bool RemoteStandard::setTextDisplayData(int32 id, int32 row, int32 column, char* text) {
-  record(call("setTextDisplayData", id, row, column, text));
+  const HostCall inHost = record("setTextDisplayData", id, row, column, text);
   return false;
 }
 
 bool RemoteStandard::getTextDisplayRow(int32 id, int32 row, char* text, int32 size) {
-  record(call("getTextDisplayRow", id, row, size));
+  const HostCall inHost = record("getTextDisplayRow", id, row, size);
   if (text != nullptr && size > 0) text[0] = 0;
   return false;
 }
 
 bool RemoteStandard::setTextDisplayRow(int32 id, int32 row, char* text) {
-  record(call("setTextDisplayRow", id, row, text));
+  const HostCall inHost = record("setTextDisplayRow", id, row, text);
   return false;
 }
 
 void RemoteStandard::requestDisplaySwitch(int32 id, int32 mode) {
-  record(call("requestDisplaySwitch", id, mode));
+  const HostCall inHost = record("requestDisplaySwitch", id, mode);
 }
 
 }  // namespace simhost

@@ -40,9 +40,9 @@ class RemoteFunctionGroup : public HostInterfaces<Quillon::IHWRemoteFunctionGrou
 
   const std::vector<Assignment>& functions() const { return assigned; }
 
-  void reserved1() override { record("reserved1()"); }
-  void reserved2() override { record("reserved2()"); }
-  void reserved3() override { record("reserved3()"); }
+  void reserved1() override { const HostCall inHost = record("reserved1"); }
+  void reserved2() override { const HostCall inHost = record("reserved2"); }
+  void reserved3() override { const HostCall inHost = record("reserved3"); }
   bool assignFunction(const char* layer, const char* control, const char* function,
                       int32 flags) override;
 
@@ -64,8 +64,8 @@ class RemoteBank : public HostInterfaces<Quillon::IHWRemoteBank> {
   // Makes addFunctionGroup return null while set.
   void setRefuseFunctionGroups(bool refuse) { refuseGroups = refuse; }
 
-  void reserved1() override { record("reserved1()"); }
-  void reserved2() override { record("reserved2()"); }
+  void reserved1() override { const HostCall inHost = record("reserved1"); }
+  void reserved2() override { const HostCall inHost = record("reserved2"); }
   bool addLayer(const char* layer) override;
   bool assignValue(const char* layer, const char* control, const char* section, int32 selector,
                    const char* value, int32 flags) override;

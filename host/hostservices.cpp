@@ -21,27 +21,27 @@ void HostApplication::setIdentity(const char16* hostName, const char16* hostVers
 }
 
 const char16* HostApplication::getHostName() {
-  record("getHostName()");
+  const HostCall inHost = record("getHostName");
   return textOf(name);
 }
 
 const char16* HostApplication::getHostVersion() {
-  record("getHostVersion()");
+  const HostCall inHost = record("getHostVersion");
   return textOf(version);
 }
 
 const char16* HostApplication::getHostBuild() {
-  record("getHostBuild()");
+  const HostCall inHost = record("getHostBuild");
   return textOf(build);
 }
 
 bool Platform::canTerminate() {
-  record("canTerminate()");
+  const HostCall inHost = record("canTerminate");
   return answer;
 }
 
 ResultCode ActionManager::executeCommand(const char* category, const char* command) {
-  record("executeCommand(" + text(category) + ", " + text(command) + ")");
+  const HostCall inHost = record("executeCommand", category, command);
   performed.emplace_back(text(category), text(command));
   return result;
 }
@@ -65,7 +65,7 @@ void ClassRegistry::restore(const FUID& iid) {
 }
 
 ResultCode ClassRegistry::createInstance(const char* iid, void** obj) {
-  record("createInstance(" + interfaceName(iid) + ")");
+  const HostCall inHost = record("createInstance", Iid{iid});
   if (obj == nullptr) return Quillon::kNotFound;
   Service* service = find(iid);
   if (service == nullptr || !service->available) {

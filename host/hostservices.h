@@ -53,10 +53,10 @@ class ActionManager : public HostInterfaces<Quillon::IActionManager> {
   // The commands performed, as (category, command), in order.
   const std::vector<std::pair<std::string, std::string>>& commands() const { return performed; }
 
-  void reserved1() override { record("reserved1()"); }
-  void reserved2() override { record("reserved2()"); }
-  void reserved3() override { record("reserved3()"); }
-  void reserved4() override { record("reserved4()"); }
+  void reserved1() override { const HostCall inHost = record("reserved1"); }
+  void reserved2() override { const HostCall inHost = record("reserved2"); }
+  void reserved3() override { const HostCall inHost = record("reserved3"); }
+  void reserved4() override { const HostCall inHost = record("reserved4"); }
   ResultCode executeCommand(const char* category, const char* command) override;
 
  private:

@@ -6,6 +6,7 @@
 
 #include "device/hostglobals.h"
 #include "module/componentclasses.h"
+#include "tests/support/failing_allocator.h"
 #include "tests/support/host_fixture.h"
 
 namespace {
@@ -119,6 +120,25 @@ TEST_F(HostLink, HostExceptionsPassThroughAfterEveryReferenceIsBack) {
   host.log().stopThrowing();
 }
 
+TEST_F(HostLink, OwnAllocationFailuresBecomeARefusal) {
+  if (!testing_support::FailingAllocations::inForce()) GTEST_SKIP() << "allocator replaced";
+  long allowed = 0;
+  for (;; ++allowed) {
+    ResultCode result;
+    bool refused;
+    {
+      testing_support::FailingAllocations failing(allowed);
+      result = component->initialize(host.context());
+      refused = failing.refusedAny();
+    }
+    EXPECT_EQ(result, refused ? kFalse : kOk) << allowed << " allocations allowed";
+    EXPECT_EQ(host.application().outstandingReferences(), 0);
+    if (!refused) break;
+  }
+  EXPECT_GT(allowed, 0) << "identifying the host allocates";
+  EXPECT_NE(gp_hostClasses, nullptr);
+}
+
 TEST_F(HostLink, AnswersItsInterfacesAndCountsReferences) {
   void* obj = nullptr;
   EXPECT_EQ(component->queryInterface(IPluginBase::iid.tuid(), &obj), kOk);
@@ -138,7 +158,12 @@ TEST(HostLinkClass, FactoryOffersTheServiceFirst) {
   ASSERT_EQ(factory.getClassInfo(0, &info), kOk);
   EXPECT_EQ(FUID(info.classId), FUID(kp_hostLinkClassId));
   EXPECT_STREQ(info.category, "Service");
-  void* obj = nullptr;
+  void* obj = &factory;
+  if (testing_support::FailingAllocations::inForce()) {
+    testing_support::FailingAllocations failing(0);
+    EXPECT_EQ(factory.createInstance(kp_hostLinkClassId, IPluginBase::iid.tuid(), &obj), kNotFound);
+    EXPECT_EQ(obj, nullptr);
+  }
   ASSERT_EQ(factory.createInstance(kp_hostLinkClassId, IPluginBase::iid.tuid(), &obj), kOk);
   EXPECT_EQ(static_cast<IPluginBase*>(obj)->release(), 0u);
 }
