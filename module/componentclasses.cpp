@@ -1,6 +1,7 @@
 // The component class records and their registration with the factory.
 #include "module/componentclasses.h"
 
+#include "device/px7000_hostlink.h"
 #include "module/moduleconstants.h"
 
 namespace Quillon {
@@ -29,7 +30,7 @@ const PClassInfo& detectClassInfo() {
 void registerComponentClasses(CPluginFactory& factory) {
   // Each component's creation function joins its row when the component is built; until then
   // the row is refused and the class not offered.
-  const CreateFunc hostLinkCreate = nullptr;
+  const CreateFunc hostLinkCreate = PX7000_HostLink::newInstance;
   const CreateFunc hwRemoteCreate = nullptr;
   const CreateFunc detectCreate = nullptr;
   factory.registerClass(&hostLinkClassInfo(), hostLinkCreate, nullptr);

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "host/simulatedhost.h"
+#include "interfaces/ipluginbase.h"
 #include "interfaces/ipluginfactory.h"
 
 namespace Quillon {
@@ -105,6 +107,25 @@ TEST_F(Bundle, FactoryRecordAndClassQueries) {
 
   factory3->release();
   EXPECT_EQ(factory->release(), 0u);
+}
+
+TEST_F(Bundle, ServiceComponentStartsAndStopsWithAHost) {
+  IPluginFactory* factory = getFactory();
+  ASSERT_NE(factory, nullptr);
+  PClassInfo info;
+  ASSERT_EQ(factory->getClassInfo(0, &info), kOk);
+  EXPECT_STREQ(info.category, "Service");
+  void* obj = nullptr;
+  ASSERT_EQ(factory->createInstance(info.classId, IPluginBase::iid.tuid(), &obj), kOk);
+  auto* service = static_cast<IPluginBase*>(obj);
+
+  simhost::SimulatedHost host;
+  EXPECT_EQ(service->initialize(host.context()), kOk);
+  EXPECT_EQ(host.registry().outstandingReferences(), 1) << "the module keeps the registry";
+  EXPECT_EQ(service->terminate(), kOk);
+  EXPECT_EQ(service->release(), 0u);
+  EXPECT_EQ(factory->release(), 0u);
+  EXPECT_TRUE(host.referenceProblems().empty());
 }
 
 }  // namespace

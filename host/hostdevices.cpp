@@ -1,0 +1,119 @@
+// The simulated host's devices, device list and values.
+#include "host/hostdevices.h"
+
+#include <algorithm>
+
+#include "host/hostports.h"
+
+namespace simhost {
+
+Device::Device(HostState& state, std::string label, std::string className,
+               std::optional<std::string> type, std::optional<std::u16string> name)
+    : HostInterfaces(state, std::move(label)),
+      deviceClass(std::move(className)),
+      type(std::move(type)),
+      name(std::move(name)) {}
+
+const char* Device::getType() {
+  const HostCall inHost = record("getType");
+  return type ? type->c_str() : nullptr;
+}
+
+const char16* Device::getName() {
+  const HostCall inHost = record("getName");
+  return textOf(name);
+}
+
+ResultCode Device::connect(Quillon::IPort* port) {
+  const HostCall inHost;
+  const auto* known = dynamic_cast<Port*>(port);
+  const std::string target = port == nullptr ? "null" : known != nullptr ? known->label() : "?";
+  log(call("connect", target));
+  if (port == nullptr) return Quillon::kBadArgument;
+  connected.push_back(target);
+  return Quillon::kOk;
+}
+
+void DeviceList::declareClass(const FUID& classId, std::string className) {
+  classes.emplace_back(classId, std::move(className));
+}
+
+Device& DeviceList::install(const std::string& className, std::optional<std::u16string> name,
+                            std::optional<std::string> type) {
+  if (!name) name = std::u16string(className.begin(), className.end());
+  if (!type) type = className;
+  all.push_back(std::make_unique<Device>(state, "device" + std::to_string(all.size()), className,
+                                         std::move(type), std::move(name)));
+  list.push_back(all.back().get());
+  return *all.back();
+}
+
+std::vector<Device*> DeviceList::installed(const std::string& className) const {
+  std::vector<Device*> found;
+  std::copy_if(list.begin(), list.end(), std::back_inserter(found),
+               [&](const Device* device) { return device->className() == className; });
+  return found;
+}
+
+int32 DeviceList::countDevices(const char* className) {
+  const HostCall inHost = record("countDevices", className);
+  if (className == nullptr) return 0;
+  return int32(installed(className).size());
+}
+
+Quillon::IDevice* DeviceList::getDevice(const char* className, int32 index) {
+  const HostCall inHost = record("getDevice", className, index);
+  if (className == nullptr || index < 0) return nullptr;
+  const std::vector<Device*> devices = installed(className);
+  return std::size_t(index) < devices.size() ? devices[std::size_t(index)] : nullptr;
+}
+
+FUnknown* DeviceList::addDevice(const char* classId, int32 index, int32 flags) {
+  const HostCall inHost = record("addDevice", Iid{classId}, index, flags);
+  if (classId == nullptr || refuseAdding) return nullptr;
+  for (const auto& [id, className] : classes) {
+    if (!Quillon::iidEqual(classId, id)) continue;
+    // Like a host's user, the host names later devices of a class apart from the first.
+    const std::size_t present = installed(className).size();
+    std::u16string name(className.begin(), className.end());
+    if (present > 0) {
+      const std::string suffix = " " + std::to_string(present + 1);
+      name.append(suffix.begin(), suffix.end());
+    }
+    return static_cast<Quillon::IDevice*>(&install(className, name));
+  }
+  return nullptr;
+}
+
+ResultCode DeviceList::removeDevice(Quillon::IDevice* device) {
+  const HostCall inHost;
+  const auto* known = dynamic_cast<Device*>(device);
+  log(call("removeDevice", known != nullptr ? known->label() : std::string("null")));
+  const auto found = std::find(list.begin(), list.end(), known);
+  if (known == nullptr || found == list.end()) return Quillon::kFalse;
+  list.erase(found);
+  return Quillon::kOk;
+}
+
+ResultCode Value::getString(char16* buffer, int32* length) {
+  const HostCall inHost;
+  log(call("getString", length != nullptr ? std::to_string(*length) : std::string("null")));
+  if (buffer == nullptr || length == nullptr || *length < 1) return Quillon::kBadArgument;
+  const std::size_t room = std::size_t(*length);
+  if (unterminated) {
+    for (std::size_t i = 0; i < room; ++i)
+      buffer[i] = content.empty() ? u'x' : content[i % content.size()];
+    return Quillon::kOk;
+  }
+  const std::size_t count = std::min(content.size(), room - 1);
+  std::copy_n(content.begin(), count, buffer);
+  buffer[count] = 0;
+  return Quillon::kOk;
+}
+
+FUnknown* Value::getOwner() {
+  const HostCall inHost = record("getOwner");
+  return owner;
+}
+
+}  // namespace simhost

@@ -1,0 +1,222 @@
+// The simulated host's standard remote, banks and function groups.
+#include "host/hostremote.h"
+
+#include <cstring>
+
+namespace simhost {
+
+bool RemoteFunctionGroup::assignFunction(const char* layer, const char* control,
+                                         const char* function, int32 flags) {
+  const HostCall inHost = record("assignFunction", layer, control, function, flags);
+  assigned.push_back({text(layer), text(control), "", text(function), 0, flags});
+  return true;
+}
+
+std::vector<RemoteFunctionGroup*> RemoteBank::functionGroups() const {
+  std::vector<RemoteFunctionGroup*> out;
+  for (const auto& group : groups) out.push_back(group.get());
+  return out;
+}
+
+bool RemoteBank::addLayer(const char* layer) {
+  const HostCall inHost = record("addLayer", layer);
+  if (layer == nullptr) return false;
+  layerNames.emplace_back(layer);
+  return true;
+}
+
+bool RemoteBank::assignValue(const char* layer, const char* control, const char* section,
+                             int32 selector, const char* value, int32 flags) {
+  const HostCall inHost = record("assignValue", layer, control, section, selector, value, flags);
+  valueBindings.push_back(
+      {text(layer), text(control), text(section), text(value), selector, flags});
+  return true;
+}
+
+bool RemoteBank::assignCommand(const char* layer, const char* control, const char* category,
+                               const char* command, int32 flags) {
+  const HostCall inHost = record("assignCommand", layer, control, category, command, flags);
+  commandBindings.push_back({text(layer), text(control), text(category), text(command), 0, flags});
+  return true;
+}
+
+Quillon::IHWRemoteFunctionGroup* RemoteBank::addFunctionGroup(const char* section, const char* name,
+                                                              int32 a, int32 b, int32 c) {
+  const HostCall inHost = record("addFunctionGroup", section, name, a, b, c);
+  if (refuseGroups) return nullptr;
+  groups.push_back(std::make_unique<RemoteFunctionGroup>(
+      state, label() + ".group" + std::to_string(groups.size()), text(section), text(name)));
+  return groups.back().get();
+}
+
+RemoteBank* RemoteStandard::bank(const std::string& name) const {
+  for (const auto& bank : banks)
+    if (bank->label() == "bank:" + name) return bank.get();
+  return nullptr;
+}
+
+bool RemoteStandard::setRemoteProperty(Quillon::uint32 key, int32 value) {
+  const HostCall inHost = record("setRemoteProperty", key, value);
+  remoteProperties[key] = value;
+  return true;
+}
+
+bool RemoteStandard::setRemoteName(const char* name) {
+  const HostCall inHost = record("setRemoteName", name);
+  remoteName = text(name);
+  return true;
+}
+
+bool RemoteStandard::setRemoteFamilyID(const char* family) {
+  const HostCall inHost = record("setRemoteFamilyID", family);
+  remoteFamily = text(family);
+  return true;
+}
+
+bool RemoteStandard::open() {
+  const HostCall inHost = record("open");
+  return true;
+}
+
+bool RemoteStandard::close() {
+  const HostCall inHost = record("close");
+  return true;
+}
+
+void RemoteStandard::resetAll() { const HostCall inHost = record("resetAll"); }
+
+bool RemoteStandard::addUserFunctions(const char** triples, int32 count) {
+  const HostCall inHost = record("addUserFunctions", count);
+  if (triples == nullptr || count < 0) return false;
+  for (int32 i = 0; i < count; ++i) {
+    functions.push_back({text(triples[3 * i]), text(triples[3 * i + 1]), text(triples[3 * i + 2])});
+  }
+  return true;
+}
+
+Quillon::IHWRemoteBank* RemoteStandard::createBank(const char* name) {
+  const HostCall inHost = record("createBank", name);
+  if (name == nullptr || refuseBanks) return nullptr;
+  if (RemoteBank* existing = bank(name)) return existing;
+  banks.push_back(std::make_unique<RemoteBank>(state, "bank:" + std::string(name)));
+  return banks.back().get();
+}
+
+Quillon::IHWRemoteBank* RemoteStandard::getBank(const char* name) {
+  const HostCall inHost = record("getBank", name);
+  return name == nullptr ? nullptr : bank(name);
+}
+
+void RemoteStandard::doMidiEvent(void*) { const HostCall inHost = record("doMidiEvent"); }
+
+void RemoteStandard::getMIDISysexData(void*) { const HostCall inHost = record("getMIDISysexData"); }
+
+bool RemoteStandard::getMIDIData(void*, char&, char&, char&) {
+  const HostCall inHost = record("getMIDIData");
+  return false;
+}
+
+void RemoteStandard::changeValue(int32 index, int32 value) {
+  const HostCall inHost = record("changeValue", index, value);
+  valuesHandled.emplace_back(index, value);
+}
+
+void RemoteStandard::sendController(Quillon::PHWRemoteControl* control, int32 a, int32 b) {
+  const HostCall inHost =
+      record("sendController", control != nullptr ? text(control->name) : "null", a, b);
+}
+
+void RemoteStandard::sendEventStandard(int32 status, int32 data1, int32 data2) {
+  const HostCall inHost = record("sendEventStandard", status, data1, data2);
+}
+
+void RemoteStandard::sendStandard(void*) { const HostCall inHost = record("sendStandard"); }
+
+void RemoteStandard::setBankStandard(const char* bank) {
+  const HostCall inHost = record("setBankStandard", bank);
+}
+
+void RemoteStandard::setLayerStandard(const char* layer) {
+  const HostCall inHost = record("setLayerStandard", layer);
+}
+
+void RemoteStandard::requestReset() { const HostCall inHost = record("requestReset"); }
+
+bool RemoteStandard::addRemoteControl(Quillon::PHWRemoteControl* control) {
+  if (control == nullptr) {
+    const HostCall inHost = record("addRemoteControl", "null");
+    return false;
+  }
+  const HostCall inHost = record("addRemoteControl", control->name, int(control->midiStatus),
+                                 control->midiNumber, control->maxValue, control->controlFlags);
+  declared.push_back({text(control->name), control->midiStatus, control->midiNumber,
+                      control->maxValue, control->controlFlags});
+  return true;
+}
+
+bool RemoteStandard::getRemoteControl(int32 index, Quillon::PHWRemoteControl& control) {
+  const HostCall inHost = record("getRemoteControl", index);
+  if (index < 0 || std::size_t(index) >= declared.size()) return false;
+  const DeclaredControl& found = declared[std::size_t(index)];
+  control = {found.name.c_str(), found.midiStatus, found.midiNumber, found.maxValue,
+             found.controlFlags};
+  return true;
+}
+
+void RemoteStandard::getRemoteControlAddr(const char* name) {
+  const HostCall inHost = record("getRemoteControlAddr", name);
+}
+
+void RemoteStandard::forceRemoteControlUpdate(int32 index) {
+  const HostCall inHost = record("forceRemoteControlUpdate", index);
+}
+
+bool RemoteStandard::getValueProperties(int32 index, Quillon::PHWRemoteValue&) {
+  const HostCall inHost = record("getValueProperties", index);
+  return false;
+}
+
+bool RemoteStandard::getValueText(int32 index, char* text, int32 size) {
+  const HostCall inHost = record("getValueText", index, size);
+  if (text != nullptr && size > 0) text[0] = 0;
+  return false;
+}
+
+bool RemoteStandard::getValueName(int32 index, char* text, int32 size) {
+  const HostCall inHost = record("getValueName", index, size);
+  if (text != nullptr && size > 0) text[0] = 0;
+  return false;
+}
+
+void RemoteStandard::addTextDisplay(int32 id, int32 rows, int32 columns, int32 flags, bool visible,
+                                    int32 style) {
+  const HostCall inHost = record("addTextDisplay", id, rows, columns, flags, visible, style);
+}
+
+bool RemoteStandard::getTextDisplayData(int32 id, int32 row, int32 column, char* text, int32 size) {
+  const HostCall inHost = record("getTextDisplayData", id, row, column, size);
+  if (text != nullptr && size > 0) text[0] = 0;
+  return false;
+}
+
+bool RemoteStandard::setTextDisplayData(int32 id, int32 row, int32 column, char* text) {
+  const HostCall inHost = record("setTextDisplayData", id, row, column, text);
+  return false;
+}
+
+bool RemoteStandard::getTextDisplayRow(int32 id, int32 row, char* text, int32 size) {
+  const HostCall inHost = record("getTextDisplayRow", id, row, size);
+  if (text != nullptr && size > 0) text[0] = 0;
+  return false;
+}
+
+bool RemoteStandard::setTextDisplayRow(int32 id, int32 row, char* text) {
+  const HostCall inHost = record("setTextDisplayRow", id, row, text);
+  return false;
+}
+
+void RemoteStandard::requestDisplaySwitch(int32 id, int32 mode) {
+  const HostCall inHost = record("requestDisplaySwitch", id, mode);
+}
+
+}  // namespace simhost

@@ -1,0 +1,73 @@
+// Tests of the simulated host's own checks: the rest of the suite relies on them to catch
+// references the module keeps or gives back twice, and to plant host failures.
+#include "host/simulatedhost.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace simhost {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST(SimulatedHost, ReportsReferencesKeptAndGivenBackTwice) {
+  SimulatedHost host;
+  void* obj = nullptr;
+  ASSERT_EQ(host.registry().createInstance(Quillon::IPlatform2::iid.tuid(), &obj), Quillon::kOk);
+  ASSERT_EQ(host.context()->queryInterface(Quillon::IHostClasses::iid.tuid(), &obj), Quillon::kOk);
+  EXPECT_THAT(host.referenceProblems(), ElementsAre("registry: 1 references not released",
+                                                    "platform: 1 references not released"));
+  host.registry().release();
+  host.platform().release();
+  EXPECT_THAT(host.referenceProblems(), IsEmpty());
+  host.platform().release();
+  EXPECT_THAT(host.referenceProblems(),
+              ElementsAre("platform: released more often than referenced"));
+}
+
+TEST(SimulatedHost, WithdrawnServicesAndRefusedInterfacesStoreNull) {
+  SimulatedHost host;
+  host.registry().withdraw(Quillon::IDeviceList2::iid);
+  host.contextObject().refuse(Quillon::IHostApplicationW::iid);
+  void* obj = &host;
+  EXPECT_EQ(host.registry().createInstance(Quillon::IDeviceList2::iid.tuid(), &obj),
+            Quillon::kNotFound);
+  EXPECT_EQ(obj, nullptr);
+  obj = &host;
+  EXPECT_EQ(host.context()->queryInterface(Quillon::IHostApplicationW::iid.tuid(), &obj),
+            Quillon::kNotFound);
+  EXPECT_EQ(obj, nullptr);
+  EXPECT_THAT(host.log().entries(), ElementsAre("registry.createInstance(IDeviceList2)",
+                                                "context.queryInterface(IHostApplicationW)"));
+  EXPECT_THAT(host.referenceProblems(), IsEmpty());
+}
+
+TEST(SimulatedHost, PlantedExceptionIsThrownAfterTheCallIsRecorded) {
+  SimulatedHost host;
+  host.log().throwOn("application.getHostVersion");
+  EXPECT_NE(host.application().getHostName(), nullptr);
+  EXPECT_THROW(host.application().getHostVersion(), HostException);
+  EXPECT_TRUE(
+      host.log().containsInOrder({"application.getHostName()", "application.getHostVersion()"}));
+}
+
+TEST(SimulatedHost, RemovedDevicesLetLaterOnesMoveDownAndStayAlive) {
+  SimulatedHost host;
+  const FUID remoteClass(1, 2, 3, 4);
+  host.devices().declareClass(remoteClass, "Remote");
+  FUnknown* first = host.devices().addDevice(remoteClass.tuid(), 0, 1);
+  FUnknown* second = host.devices().addDevice(remoteClass.tuid(), 0, 1);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  Quillon::IDevice* device0 = host.devices().getDevice("Remote", 0);
+  EXPECT_EQ(std::u16string(device0->getName()), u"Remote");
+  EXPECT_EQ(host.devices().removeDevice(device0), Quillon::kOk);
+  Quillon::IDevice* moved = host.devices().getDevice("Remote", 0);
+  EXPECT_EQ(std::u16string(moved->getName()), u"Remote 2");
+  EXPECT_EQ(host.devices().countDevices("Remote"), 1);
+  EXPECT_EQ(std::u16string(device0->getName()), u"Remote") << "removed devices stay readable";
+}
+
+}  // namespace
+}  // namespace simhost

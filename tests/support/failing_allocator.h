@@ -1,0 +1,26 @@
+// FailingAllocations: makes `operator new` throw std::bad_alloc on demand, so tests can drive
+// the module's own allocation failures. Link tests/support/failing_allocator.cpp to use it.
+#pragma once
+
+namespace testing_support {
+
+// While alive, the first `allowed` allocations through `operator new` outside the simulated
+// host's operations succeed and every later one fails (std::bad_alloc, or null from the nothrow
+// forms). Not for use from several
+// threads at once.
+class FailingAllocations {
+ public:
+  explicit FailingAllocations(long allowed);
+  ~FailingAllocations();
+  FailingAllocations(const FailingAllocations&) = delete;
+  FailingAllocations& operator=(const FailingAllocations&) = delete;
+
+  // Whether an allocation was refused while this guard was alive.
+  bool refusedAny() const;
+
+  // Whether the replacement allocator is in force; a tool such as valgrind replaces it with
+  // its own, and tests that need it skip themselves.
+  static bool inForce();
+};
+
+}  // namespace testing_support
