@@ -16,12 +16,6 @@ namespace {
 
 std::u16string widen(const char* text) { return std::u16string(text, text + strlen(text)); }
 
-std::string narrow(const char16* text) {
-  std::string narrowed;
-  for (; *text != 0; ++text) narrowed += char(*text);
-  return narrowed;
-}
-
 int32 format16(char16* destination, int32 maxChars, const char16* format, ...) {
   va_list arguments;
   va_start(arguments, format);
@@ -61,42 +55,41 @@ TEST(Format16, NumbersMatchSnprintf) {
   expectLikeSnprintf("%200d|%c%3c|%-3c|", 1, 'a', 'b', 'c');
 }
 
-TEST(Format16, TextsAndCharacters) {
+TEST(Format16, TextsCharactersAndLimits) {
   char16 out[64];
   ASSERT_EQ(sprintf16(out, u"[%s|%S|%ls|%-6s|%6.2s]", u"\u4E00", u"b", u"c", u"dé", u"xyz"), 0);
   EXPECT_EQ(std::u16string(out), u"[\u4E00|b|c|dé    |    xy]");
-  ASSERT_EQ(sprintf16(out, u"[%s|%.3s|%8s]", static_cast<const char16*>(nullptr),
-                      static_cast<const char16*>(nullptr), static_cast<const char16*>(nullptr)),
-            0);
+  const char16* null = nullptr;
+  ASSERT_EQ(sprintf16(out, u"[%s|%.3s|%8s]", null, null, null), 0);
   EXPECT_EQ(std::u16string(out), u"[(null)||  (null)]");
   ASSERT_EQ(sprintf16(out, u"%c%C%lc|%-3c|", u'\u00E9', u'x', 0x1F3B9, u'y'), 0);
   EXPECT_EQ(std::u16string(out), u"\u00E9x\U0001F3B9|y  |");
-}
 
-TEST(Format16, CutsAtTheLimit) {
-  char16 out[300];
-  ASSERT_EQ(format16(out, 3, u"%d", 12345), 0);
-  EXPECT_EQ(std::u16string(out), u"123");
-  ASSERT_EQ(format16(out, 0, u"abc"), 0);
-  EXPECT_EQ(out[0], 0);
-  ASSERT_EQ(format16(out, 150, u"%s%200d", u"ab", 7), 0);
-  EXPECT_EQ(std::u16string(out), u"ab" + std::u16string(148, u' '));
+  // A limit cuts the result.
+  char16 cut[300];
+  ASSERT_EQ(format16(cut, 3, u"%d", 12345), 0);
+  EXPECT_EQ(std::u16string(cut), u"123");
+  ASSERT_EQ(format16(cut, 0, u"abc"), 0);
+  EXPECT_EQ(cut[0], 0);
+  ASSERT_EQ(format16(cut, 150, u"%s%200d", u"ab", 7), 0);
+  EXPECT_EQ(std::u16string(cut), u"ab" + std::u16string(148, u' '));
 }
 
 TEST(Format16, RefusesWhatItDoesNotSupport) {
+  char16 out[8] = u"kept";
+  const auto refuses = [&out](const char16* format, auto argument) {
+    EXPECT_EQ(format16(out, 7, format, argument), 1) << testing::PrintToString(format);
+    EXPECT_EQ(std::u16string(out), u"kept");
+  };
   int count = 0;
   for (const char16* format : {u"ab%n", u"%1$d", u"%5%", u"%q", u"%hs", u"%Ld", u"%lp", u"%",
-                               u"x%-", u"%.", u"%99999999999d"}) {
-    char16 out[8] = {u'k', u'e', u'p', u't', 0};
-    EXPECT_EQ(format16(out, 7, format, &count), 1) << narrow(format);
-    EXPECT_EQ(std::u16string(out), u"kept");
-  }
-  char16 out[8] = {u'k', u'e', u'p', u't', 0};
-  EXPECT_EQ(format16(out, 7, u"ok %c", 0x110000), 1);
-  EXPECT_EQ(std::u16string(out), u"kept");
+                               u"x%-", u"%.", u"%99999999999d"})
+    refuses(format, &count);
+  refuses(u"ok %c", 0x110000);
   EXPECT_EQ(format16(nullptr, 7, u"x"), 1);
   EXPECT_EQ(format16(out, 7, nullptr), 1);
   EXPECT_EQ(format16(out, -1, u"x"), 1);
+  EXPECT_EQ(std::u16string(out), u"kept");
 }
 
 }  // namespace

@@ -17,25 +17,21 @@ namespace {
 using testing_support::bytesOf;
 using testing_support::unitsOf;
 
-TEST(String, ReadingInTheOtherWidthConvertsInPlace) {
+TEST(String, ConvertsInPlaceWhenReadInTheOtherWidthAndBetweenCodePages) {
   String s("abc");
-  EXPECT_FALSE(s.isWideString());
-  EXPECT_EQ(s.length(), 3);
   EXPECT_EQ(std::u16string(s.text16()), u"abc");
   EXPECT_TRUE(s.isWideString());
   EXPECT_EQ(s.length(), 3);
   EXPECT_EQ(s.getChar8(1), 'b');
   EXPECT_FALSE(s.isWideString());
 
-  String empty;
-  EXPECT_TRUE(empty.isWideString());
+  String empty;  // 16-bit
   EXPECT_STREQ(empty.text8(), "");
   EXPECT_FALSE(empty.isWideString());
   EXPECT_EQ(empty.ptr(), nullptr);
-}
 
-TEST(String, ConvertsBetweenCodePages) {
-  String s("\xC3\xA9");
+  // bytesOf and unitsOf read the buffer in one width, so each also checks the string's width.
+  s.assign("\xC3\xA9");
   ASSERT_TRUE(s.toWideString(kCodePageUtf8));
   EXPECT_EQ(unitsOf(s), u"\u00E9");
   ASSERT_TRUE(s.toMultiByte(kCodePageUtf8));
@@ -44,24 +40,14 @@ TEST(String, ConvertsBetweenCodePages) {
   ASSERT_TRUE(s.toMultiByte(kCodePageUtf8));
   EXPECT_EQ(bytesOf(s), "\xE2\x88\x9A\xC2\xA9");
 
-  String wide(u"\u00E9");
-  ASSERT_TRUE(wide.toMultiByte(kCodePageSystemDefault));
-  EXPECT_EQ(bytesOf(wide), "\x8E");
-
-  String cjk(u"\u4E00x");
-  ASSERT_TRUE(cjk.toMultiByte(kCodePageWindowsLatin1));
-  EXPECT_EQ(bytesOf(cjk), "?x");
-
   String utf8;
   EXPECT_TRUE(utf8.fromUTF8("\xF0\x9F\x8E\xB9"));
   EXPECT_EQ(unitsOf(utf8), u"\U0001F3B9");
-}
 
-TEST(String, FailedConversionLeavesTheStringAsItWas) {
-  String s("\xFF\xFE");
-  EXPECT_FALSE(s.toWideString(kCodePageUtf8));
-  EXPECT_FALSE(s.isWideString());
-  EXPECT_EQ(bytesOf(s), "\xFF\xFE");
+  // A failed conversion leaves the string as it was.
+  String bad("\xFF\xFE");
+  EXPECT_FALSE(bad.toWideString(kCodePageUtf8));
+  EXPECT_EQ(bytesOf(bad), "\xFF\xFE");
 
   String latin("a\x81");
   EXPECT_FALSE(latin.toWideString(kCodePageWindowsLatin1));
@@ -70,7 +56,7 @@ TEST(String, FailedConversionLeavesTheStringAsItWas) {
   EXPECT_FALSE(latin.isWideString());
 }
 
-TEST(String, AssignCountsAndTermination) {
+TEST(String, Assign) {
   String s;
   EXPECT_EQ(bytesOf(s.assign("hello", 2)), "he");
   EXPECT_EQ(bytesOf(s.assign("hi", 10)), "hi");
@@ -89,24 +75,15 @@ TEST(String, AssignCountsAndTermination) {
   EXPECT_TRUE(zeroFirst.toWideString(kCodePageUtf8));
   EXPECT_EQ(zeroFirst.length(), 0);
   EXPECT_TRUE(zeroFirst.isWideString());
-}
 
-TEST(String, AssignFromInsideItsOwnBuffer) {
-  String s("hello world");
+  // Text from inside the string's own buffer.
+  s.assign("hello world");
   EXPECT_EQ(bytesOf(s.assign(s.text8() + 6)), "world");
   EXPECT_EQ(bytesOf(s.assign(s.text8(), 2)), "world");  // the buffer itself is ignored
 
   String wide(u"hello world");
   EXPECT_EQ(unitsOf(wide.assign(wide.text16() + 4, 3)), u"o w");
   EXPECT_EQ(unitsOf(wide.assign(wide)), u"o w");
-}
-
-TEST(String, IsAsciiString) {
-  EXPECT_TRUE(String(u"\u007F").isAsciiString());
-  EXPECT_FALSE(String(u"\u0080").isAsciiString());
-  EXPECT_FALSE(String(u"\u8000").isAsciiString());
-  EXPECT_FALSE(String("a\x80").isAsciiString());
-  EXPECT_TRUE(String().isAsciiString());
 }
 
 TEST(String, ResizeKeepsAZeroWithinTheText) {
@@ -159,7 +136,7 @@ TEST(String, HandsBuffersOver) {
   EXPECT_EQ(a.ptr(), nullptr);
 }
 
-TEST(String, CopyToNeverLeavesTheText) {
+TEST(String, CopyToAndExtractNeverLeaveTheText) {
   String s("abcdef");
   char8 narrow[8];
   EXPECT_EQ(s.copyTo8(narrow, 2, 3), 3);
@@ -182,19 +159,17 @@ TEST(String, CopyToNeverLeavesTheText) {
   String utf16(u"\u00E9t\u00E9");
   EXPECT_EQ(utf16.copyTo8(narrow), 3);
   EXPECT_STREQ(narrow, "\x8Et\x8E");
-}
 
-TEST(String, Extract) {
-  String s("hello"), part;
+  String part;
   EXPECT_TRUE(s.extract(part, 1, 3));
-  EXPECT_EQ(bytesOf(part), "ell");
+  EXPECT_EQ(bytesOf(part), "bcd");
   EXPECT_TRUE(s.extract(part, 3, -1));
-  EXPECT_EQ(bytesOf(part), "lo");
-  EXPECT_FALSE(s.extract(part, 5));
+  EXPECT_EQ(bytesOf(part), "def");
+  EXPECT_FALSE(s.extract(part, 6));
   EXPECT_FALSE(s.extract(part, -1));
-  EXPECT_EQ(bytesOf(part), "lo");
+  EXPECT_EQ(bytesOf(part), "def");
   EXPECT_TRUE(s.extract(s, 0, 2));
-  EXPECT_EQ(bytesOf(s), "he");
+  EXPECT_EQ(bytesOf(s), "ab");
   EXPECT_FALSE(String().extract(part, 0));
 }
 
@@ -230,6 +205,12 @@ TEST(ConstString, ViewsWithoutOwningOrConverting) {
   EXPECT_EQ(ConstString(view, 99).length(), 0);
   EXPECT_EQ(ConstString(view, -4).length(), 3);
   EXPECT_EQ(ConstString(static_cast<const char8*>(nullptr)).text8(), kEmptyString8);
+
+  EXPECT_TRUE(ConstString(u"\u007F").isAsciiString());
+  EXPECT_TRUE(ConstString().isAsciiString());
+  for (const ConstString& text :
+       {ConstString(u"\u0080"), ConstString(u"\u8000"), ConstString("a\x80")})
+    EXPECT_FALSE(text.isAsciiString());
 }
 
 // Records what a copy hands over; offers IString only when asked to.

@@ -14,34 +14,21 @@ namespace {
 using testing_support::bytesOf;
 using testing_support::unitsOf;
 
+// bytesOf and unitsOf read the buffer in one width, so each also checks the string's width.
 TEST(StringEdit, IncomingWideTextWidensTheString) {
   String s;
-  s.append("ab");
-  EXPECT_FALSE(s.isWideString());
-  EXPECT_EQ(bytesOf(s), "ab");
-  s.append(u"\u4E00");
-  EXPECT_TRUE(s.isWideString());
-  EXPECT_EQ(unitsOf(s), u"ab\u4E00");
+  EXPECT_EQ(bytesOf(s.append("ab")), "ab");
+  EXPECT_EQ(unitsOf(s.append(u"\u4E00")), u"ab\u4E00");
   // 8-bit text joins a wide string through Mac Roman.
-  s.append("\x8E");
-  EXPECT_EQ(unitsOf(s), u"ab\u4E00\u00E9");
-
-  String t("ab");
-  t.append(u'x', 3);
-  EXPECT_EQ(unitsOf(t), u"abxxx");
-
+  EXPECT_EQ(unitsOf(s.append("\x8E")), u"ab\u4E00\u00E9");
+  EXPECT_EQ(unitsOf(String("ab").append(u'x', 3)), u"abxxx");
+  EXPECT_EQ(unitsOf(String("abc").replace(1, 1, u"\u4E00\u4E01")), u"a\u4E00\u4E01c");
   String u(u"ab");
-  u.insertAt(1, "\x8E");
-  EXPECT_EQ(unitsOf(u), u"a\u00E9b");
-  u.replace(0, 1, "xy");
-  EXPECT_EQ(unitsOf(u), u"xy\u00E9b");
-
-  String v("abc");
-  v.replace(1, 1, u"\u4E00\u4E01");
-  EXPECT_EQ(unitsOf(v), u"a\u4E00\u4E01c");
+  EXPECT_EQ(unitsOf(u.insertAt(1, "\x8E")), u"a\u00E9b");
+  EXPECT_EQ(unitsOf(u.replace(0, 1, "xy")), u"xy\u00E9b");
 }
 
-TEST(StringEdit, AppendAndInsert) {
+TEST(StringEdit, AppendInsertReplaceAndRemove) {
   String s("abc");
   EXPECT_EQ(bytesOf(s.insertAt(3, "d")), "abcd");
   EXPECT_EQ(bytesOf(s.insertAt(5, "x")), "abcd");
@@ -52,10 +39,8 @@ TEST(StringEdit, AppendAndInsert) {
   EXPECT_EQ(bytesOf(s.append('\0', 2)), "xabcd12!--");
   EXPECT_EQ(bytesOf(s.append(String("yz"), 1)), "xabcd12!--y");
   EXPECT_EQ(unitsOf(s.insertAt(1, String(u"QR"), 5)), u"xQRabcd12!--y");
-}
 
-TEST(StringEdit, ReplaceAndRemove) {
-  String s("abc");
+  s.assign("abc");
   EXPECT_EQ(bytesOf(s.replace(1, 0, "x")), "abc");
   EXPECT_EQ(bytesOf(s.replace(0, -1, "x")), "x");
   s.assign("abcdef");
@@ -111,17 +96,14 @@ TEST(StringEdit, HostileIndexesAndCounts) {
   for (bool wide : {false, true}) {
     for (int32 a : values) {
       for (int32 b : values) {
-        auto check = [&](auto edit) {
+        const auto check = [&](auto edit) {
           String s("abc");
           if (wide) s.toWideString();
           edit(s);
-          const int32 length = s.length();
-          EXPECT_LE(length, 3 + 200);
-          if (s.isWideString()) {
-            EXPECT_EQ(std::char_traits<char16>::length(s.text16()), size_t(length));
-          } else {
-            EXPECT_EQ(strlen(s.text8()), size_t(length));
-          }
+          EXPECT_LE(s.length(), 3 + 200);
+          EXPECT_EQ(
+              s.isWideString() ? std::char_traits<char16>::length(s.text16()) : strlen(s.text8()),
+              size_t(s.length()));
         };
         check([&](String& s) { s.insertAt(a, "xy", b); });
         check([&](String& s) { s.insertAt(a, u"xy", b); });

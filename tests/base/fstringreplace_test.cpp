@@ -78,38 +78,39 @@ TEST(StringReplace, RemoveChars) {
   EXPECT_EQ(unitsOf(wide), u"x");
   EXPECT_TRUE(wide.removeChars16(u"x"));
   EXPECT_EQ(wide.length(), 0);
-
-  String groups(" a1-b2! ");
-  EXPECT_TRUE(groups.removeChars(String::kSpace));
-  EXPECT_EQ(bytesOf(groups), "a1-b2!");
-  EXPECT_TRUE(groups.removeChars(String::kNotAlphaNum));
-  EXPECT_EQ(bytesOf(groups), "a1b2");
-  EXPECT_TRUE(groups.removeChars(String::kNotAlpha));
-  EXPECT_EQ(bytesOf(groups), "ab");
-  EXPECT_FALSE(groups.removeChars(String::CharGroup(7)));
-  EXPECT_FALSE(groups.removeChars(String::kNotAlpha));
 }
 
-TEST(StringReplace, TrimInBothWidths) {
-  String narrow("  x\t");
-  EXPECT_TRUE(narrow.trim());
-  EXPECT_EQ(bytesOf(narrow), "x");
-  String wide(u"  x y\t\n");
-  EXPECT_TRUE(wide.trim(String::kSpace));
-  EXPECT_EQ(unitsOf(wide), u"x y");
-  EXPECT_FALSE(wide.trim());
-
-  String punctuated(u"--\u00C9t\u00E9!!");
-  EXPECT_TRUE(punctuated.trim(String::kNotAlphaNum));
-  // The C library's wide classes in the "C" locale know ASCII letters only.
-  EXPECT_EQ(unitsOf(punctuated), u"t");
-
-  String spaces("   ");
-  EXPECT_TRUE(spaces.trim());
-  EXPECT_EQ(spaces.length(), 0);
-  EXPECT_FALSE(spaces.trim());
-  String s("x");
-  EXPECT_FALSE(s.trim(String::CharGroup(-1)));
+// Each case in both widths: the 8-bit one is the Mac Roman narrowing of the 16-bit one.
+TEST(StringReplace, RemoveCharsAndTrimByGroup) {
+  const struct {
+    const char16* text;
+    int group;
+    bool trim;  // else removeChars
+    bool changed;
+    const char16* after;
+  } cases[] = {
+      {u" a1-b2! ", String::kSpace, false, true, u"a1-b2!"},
+      {u"a1-b2!", String::kNotAlphaNum, false, true, u"a1b2"},
+      {u"a1b2", String::kNotAlpha, false, true, u"ab"},
+      {u"ab", String::kNotAlpha, false, false, u"ab"},
+      {u"ab", 7, false, false, u"ab"},
+      {u"  x y\t\n", String::kSpace, true, true, u"x y"},
+      {u"x y", String::kSpace, true, false, u"x y"},
+      // The C library's classes in the "C" locale know ASCII letters only.
+      {u"--\u00C9t\u00E9!!", String::kNotAlphaNum, true, true, u"t"},
+      {u"   ", String::kSpace, true, true, u""},
+      {u"", String::kSpace, true, false, u""},
+      {u"x", -1, true, false, u"x"},
+  };
+  for (const auto& c : cases) {
+    for (bool wide : {false, true}) {
+      String s(c.text);
+      ASSERT_TRUE(wide || s.toMultiByte());
+      const auto group = String::CharGroup(c.group);
+      EXPECT_EQ(c.trim ? s.trim(group) : s.removeChars(group), c.changed) << c.group << wide;
+      EXPECT_EQ(std::u16string(s.text16()), c.after) << c.group << wide;
+    }
+  }
 }
 
 }  // namespace

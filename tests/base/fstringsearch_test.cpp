@@ -10,7 +10,7 @@ namespace {
 
 constexpr auto kCaseless = ConstString::kCaseInsensitive;
 
-TEST(StringSearch, CompareAt) {
+TEST(StringSearch, CompareAtStrnicmpAndFirstDifference) {
   const ConstString abcd("abcd");
   EXPECT_EQ(abcd.compareAt(2, "cd"), 0);
   EXPECT_EQ(abcd.compareAt(4, "cd"), -1);
@@ -36,9 +36,7 @@ TEST(StringSearch, CompareAt) {
   EXPECT_EQ(ConstString(u"\u00C4BC").compareAt(0, u"\u00E4bc", -1, kCaseless), 0);
   EXPECT_EQ(ConstString(u"\u00C4BCx").compareAt(0, u"\u00E4bcy", 3, kCaseless), 0);
   EXPECT_EQ(ConstString(u"\u00C4BCx").compareAt(0, u"\u00E4bcy", -1, kCaseless), -1);
-}
 
-TEST(StringSearch, StrnicmpAndFirstDifference) {
   EXPECT_EQ(strnicmp16(u"ABCx", u"abcy", 3), 0);
   EXPECT_LT(strnicmp16(u"ABCx", u"abcy", 4), 0);
   EXPECT_EQ(strnicmp16(u"a", u"b", 0), 0);
@@ -94,9 +92,7 @@ TEST(StringSearch, FindTexts) {
             int32(haystack.find(needle)));
   EXPECT_EQ(ConstString(haystack.c_str()).findPrev(-1, needle.c_str()),
             int32(haystack.rfind(needle)));
-}
 
-TEST(StringSearch, FindTextsCaseless) {
   EXPECT_EQ(ConstString("Hello World").findNext(0, "WORLD", -1, kCaseless), 6);
   EXPECT_EQ(ConstString("Hello World").findPrev(-1, "hello", -1, kCaseless), 0);
   EXPECT_EQ(ConstString(u"Gr\u00DC\u00DFE").findNext(0, u"gr\u00FC", -1, kCaseless), 0);
