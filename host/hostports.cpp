@@ -2,8 +2,8 @@
 #include "host/hostports.h"
 
 namespace simhost {
-Port::Port(HostState& state, std::string label, PortSpec spec)
-    : HostInterfaces(state, std::move(label)), properties(std::move(spec)) {
+Port::Port(HostState& state, std::string label, PortSetup setup)
+    : HostInterfaces(state, std::move(label)), properties(std::move(setup)) {
   if (!properties.displayName) properties.displayName = properties.name;
 }
 
@@ -40,9 +40,9 @@ ResultCode Port::setDisplayName(const char16* name) {
   return Quillon::kOk;
 }
 
-Port& PortRegistry::add(PortSpec spec) {
+Port& PortRegistry::add(PortSetup setup) {
   all.push_back(
-      std::make_unique<Port>(state, "port" + std::to_string(all.size()), std::move(spec)));
+      std::make_unique<Port>(state, "port" + std::to_string(all.size()), std::move(setup)));
   return *all.back();
 }
 

@@ -14,7 +14,7 @@ namespace simhost {
 using Quillon::char16;
 
 // How a port presents itself; names may be null.
-struct PortSpec {
+struct PortSetup {
   std::optional<std::u16string> name;
   bool isInput = true;
   std::string type = Quillon::kMidiPortType;  // "midi" or "audio"
@@ -26,9 +26,9 @@ struct PortSpec {
 // One port; `setDisplayName` keeps a copy of the new name.
 class Port : public HostInterfaces<Quillon::IPort> {
  public:
-  Port(HostState& state, std::string label, PortSpec spec);
+  Port(HostState& state, std::string label, PortSetup setup);
 
-  const PortSpec& spec() const { return properties; }
+  const PortSetup& setup() const { return properties; }
 
   bool isType(const char* type) override;
   bool isCategory(const char* category) override;
@@ -38,7 +38,7 @@ class Port : public HostInterfaces<Quillon::IPort> {
   ResultCode setDisplayName(const char16* name) override;
 
  private:
-  PortSpec properties;
+  PortSetup properties;
 };
 
 // The ports, numbered from 0 in the order added; ports live as long as the registry.
@@ -47,7 +47,7 @@ class PortRegistry : public HostInterfaces<Quillon::IPortRegistry> {
   explicit PortRegistry(HostState& state) : HostInterfaces(state, "ports") {}
 
   // Adds a port labelled "port<index>" in the log.
-  Port& add(PortSpec spec);
+  Port& add(PortSetup setup);
   // Adds an input and an output port, both named `name`.
   void addMidiPair(const std::u16string& name);
   Port& port(int index) { return *all.at(std::size_t(index)); }
