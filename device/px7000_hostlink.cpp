@@ -12,21 +12,6 @@ using namespace Quillon;
 
 namespace {
 
-// Releases a reference obtained without a holder (the query's result code is not trusted, so
-// FUnknownPtr cannot take it), on every path.
-class ReleaseOnExit {
- public:
-  explicit ReleaseOnExit(FUnknown* object) : object(object) {}
-  ~ReleaseOnExit() {
-    if (object != nullptr) object->release();
-  }
-  ReleaseOnExit(const ReleaseOnExit&) = delete;
-  ReleaseOnExit& operator=(const ReleaseOnExit&) = delete;
-
- private:
-  FUnknown* object;
-};
-
 // "Tessera MN" is the one known edition that is never supported.
 constexpr int32 kUnsupportedEdition = 1;
 constexpr int32 kFirstSupportedMajor = 5;
@@ -43,12 +28,12 @@ bool PX7000_HostLink::IsTargetDAW(FUnknown* context) {
   void* found = nullptr;
   context->queryInterface(IHostApplicationW::iid.tuid(), &found);
   if (found == nullptr) return false;
-  auto* app = static_cast<IHostApplicationW*>(found);
   int32 major = -1;
   bool supported = false;
   {
-    ReleaseOnExit releaseApp(app);
-    const DAWInfo info(app);
+    // The query's result code is not looked at, so the holder adopts what the host stored.
+    const FAdoptedPtr<IHostApplicationW> app(static_cast<IHostApplicationW*>(found));
+    const DAWInfo info(app.get());
     major = info.getMajorVersion();
     supported = info.isAllInfoAnalyzed() && info.getDAWNameIndex() != kUnsupportedEdition &&
                 major >= kFirstSupportedMajor;

@@ -6,7 +6,8 @@
 //  - `FUID`, a 16-byte identifier with its text forms, and `toString8`/`fromString8`;
 //  - `QUILLON_UID`, which spells an identifier's four words as its 16 storage bytes;
 //  - `answerQueryInterface`, the one implementation of the `queryInterface` convention;
-//  - `FUnknownPtr`, a holder that obtains an interface through `queryInterface`.
+//  - `FUnknownPtr`, a holder that obtains an interface through `queryInterface`, and
+//    `FAdoptedPtr`, a holder that takes over a reference the caller already owns.
 //
 // Identifiers are stored word by word, most significant byte first, and always compared as
 // 16 raw bytes, never as text.
@@ -186,6 +187,14 @@ class FUnknownPtr : public detail::OwnedInterface<I> {
     void* found = nullptr;
     if (object->queryInterface(I::iid.tuid(), &found) == kOk) this->ptr = static_cast<I*>(found);
   }
+};
+
+// Holds a reference the caller already owns, such as one a host stored whatever result code
+// it returned, or null; releases it when destroyed. Never copied.
+template <class I>
+class FAdoptedPtr : public detail::OwnedInterface<I> {
+ public:
+  explicit FAdoptedPtr(I* owned) { this->ptr = owned; }
 };
 
 }  // namespace Quillon
