@@ -2,6 +2,7 @@
 #include "module/componentclasses.h"
 
 #include "device/px7000_hostlink.h"
+#include "device/px7000_hwremote.h"
 #include "module/moduleconstants.h"
 
 namespace Quillon {
@@ -31,7 +32,7 @@ void registerComponentClasses(CPluginFactory& factory) {
   // Each component's creation function joins its row when the component is built; until then
   // the row is refused and the class not offered.
   const CreateFunc hostLinkCreate = PX7000_HostLink::newInstance;
-  const CreateFunc hwRemoteCreate = nullptr;
+  const CreateFunc hwRemoteCreate = PX7000_HWRemote::createInstance;
   const CreateFunc detectCreate = nullptr;
   factory.registerClass(&hostLinkClassInfo(), hostLinkCreate, nullptr);
   factory.registerClass(&hwRemoteClassInfo(), hwRemoteCreate, nullptr);
