@@ -59,21 +59,36 @@ struct PX7000_ControlRow {
 };
 
 // Keys send a Note On; the dial sends a Control Change whose value is a relative step.
+// clang-format off
 inline constexpr PX7000_ControlRow kp_controls[kCtrlCount] = {
-    {"Top", kNoteOn, 88, 127, 1},       {"Rewind", kNoteOn, 91, 127, 1},
-    {"Fast FWD", kNoteOn, 92, 127, 1},  {"Rec", kNoteOn, 95, 127, 1},
-    {"Play/Stop", kNoteOn, 94, 127, 1}, {"Click", kNoteOn, 68, 127, 1},
-    {"Audition", kNoteOn, 8, 127, 1},   {"F1", kNoteOn, 54, 127, 1},
-    {"F2", kNoteOn, 55, 127, 1},        {"F3", kNoteOn, 56, 127, 1},
-    {"F4", kNoteOn, 57, 127, 1},        {"F5", kNoteOn, 58, 127, 1},
-    {"F6", kNoteOn, 59, 127, 1},        {"SF1", kNoteOn, 60, 127, 1},
-    {"SF2", kNoteOn, 61, 127, 1},       {"SF3", kNoteOn, 62, 127, 1},
-    {"SF4", kNoteOn, 63, 127, 1},       {"SF5", kNoteOn, 64, 127, 1},
-    {"SF6", kNoteOn, 65, 127, 1},       {"Inc", kNoteOn, 66, 127, 1},
-    {"Dec", kNoteOn, 67, 127, 1},       {"Up", kNoteOn, 96, 127, 1},
-    {"Down", kNoteOn, 97, 127, 1},      {"Left", kNoteOn, 98, 127, 1},
-    {"Right", kNoteOn, 99, 127, 1},     {"Data Dial", kControlChange, 60, 127, 5},
+    {"Top",       kNoteOn,         88, 127, 1},
+    {"Rewind",    kNoteOn,         91, 127, 1},
+    {"Fast FWD",  kNoteOn,         92, 127, 1},
+    {"Rec",       kNoteOn,         95, 127, 1},
+    {"Play/Stop", kNoteOn,         94, 127, 1},
+    {"Click",     kNoteOn,         68, 127, 1},
+    {"Audition",  kNoteOn,          8, 127, 1},
+    {"F1",        kNoteOn,         54, 127, 1},
+    {"F2",        kNoteOn,         55, 127, 1},
+    {"F3",        kNoteOn,         56, 127, 1},
+    {"F4",        kNoteOn,         57, 127, 1},
+    {"F5",        kNoteOn,         58, 127, 1},
+    {"F6",        kNoteOn,         59, 127, 1},
+    {"SF1",       kNoteOn,         60, 127, 1},
+    {"SF2",       kNoteOn,         61, 127, 1},
+    {"SF3",       kNoteOn,         62, 127, 1},
+    {"SF4",       kNoteOn,         63, 127, 1},
+    {"SF5",       kNoteOn,         64, 127, 1},
+    {"SF6",       kNoteOn,         65, 127, 1},
+    {"Inc",       kNoteOn,         66, 127, 1},
+    {"Dec",       kNoteOn,         67, 127, 1},
+    {"Up",        kNoteOn,         96, 127, 1},
+    {"Down",      kNoteOn,         97, 127, 1},
+    {"Left",      kNoteOn,         98, 127, 1},
+    {"Right",     kNoteOn,         99, 127, 1},
+    {"Data Dial", kControlChange,  60, 127, 5},
 };
+// clang-format on
 
 namespace detail {
 constexpr std::array<const char*, kCtrlCount> controlNames() {

@@ -39,7 +39,9 @@ void HostObject::offer(const FUID& iid) {
   refused.erase(std::remove(refused.begin(), refused.end(), iid), refused.end());
 }
 
-void HostObject::log(const std::string& call) const { state.log.record(name + "." + call); }
+void HostObject::log(const std::string& call) const {
+  if (recording()) state.log.record(name + "." + call);
+}
 
 bool HostObject::refusedQuery(const char* iid, void** obj) {
   const HostCall inHost = record("queryInterface", Iid{iid});

@@ -85,6 +85,9 @@ std::string call(const char* operation, const Arguments&... arguments) {
 class HostState {
  public:
   CallLog log;
+  // While false, calls are neither logged nor checked for planted exceptions, and objects keep
+  // no call histories (declarations are still kept). For runs of millions of calls.
+  std::atomic<bool> recording{true};
 
   // One line per object whose references are off: "<label>: N references not released" or
   // "<label>: released more often than referenced". Empty when every count is back at 1.
@@ -118,9 +121,11 @@ class HostObject {
   template <class... Arguments>
   HostCall record(const char* operation, const Arguments&... arguments) const {
     HostCall inHost;
-    log(call(operation, arguments...));
+    if (recording()) log(call(operation, arguments...));
     return inHost;
   }
+  // Whether calls and their histories are being kept.
+  bool recording() const { return state.recording.load(std::memory_order_relaxed); }
   // Records "<label>.<call>"; for operations that mark themselves with a HostCall first.
   void log(const std::string& call) const;
   // Logs the query; true (null stored where `obj` allows) when the test refused `iid`.

@@ -51,8 +51,54 @@ Quillon::IHWRemoteFunctionGroup* RemoteBank::addFunctionGroup(const char* sectio
 
 RemoteBank* RemoteStandard::bank(const std::string& name) const {
   for (const auto& bank : banks)
-    if (bank->label() == "bank:" + name) return bank.get();
+    if (bank->name() == name) return bank.get();
   return nullptr;
+}
+
+std::vector<RemoteBank*> RemoteStandard::bankList() const {
+  std::vector<RemoteBank*> out;
+  for (const auto& bank : banks) out.push_back(bank.get());
+  return out;
+}
+
+int32 RemoteStandard::controlFor(Quillon::uint8 status, Quillon::uint16 number) const {
+  for (std::size_t i = 0; i < declared.size(); ++i)
+    if (declared[i].midiStatus == status && declared[i].midiNumber == number) return int32(i);
+  return -1;
+}
+
+Binding RemoteStandard::bindingOf(int32 index, const std::string& layer) const {
+  if (index < 0 || std::size_t(index) >= declared.size()) return {};
+  for (const auto& bank : banks) {
+    Binding found = bindingIn(*bank, declared[std::size_t(index)].name, layer);
+    if (found.kind != Binding::Kind::none) return found;
+  }
+  return {};
+}
+
+Binding RemoteStandard::bindingIn(const RemoteBank& bank, const std::string& control,
+                                  const std::string& layer) const {
+  const auto binds = [&](const Assignment& a) { return a.layer == layer && a.control == control; };
+  for (const Assignment& a : bank.commands())
+    if (binds(a))
+      return {Binding::Kind::command, bank.name(), a.category, a.target, "", 0, a.flags};
+  for (const Assignment& a : bank.values())
+    if (binds(a))
+      return {Binding::Kind::value, bank.name(), a.category, a.target, "", a.selector, a.flags};
+  for (const RemoteFunctionGroup* group : bank.functionGroups()) {
+    for (const Assignment& a : group->functions()) {
+      if (!binds(a)) continue;
+      Binding found{Binding::Kind::userFunction, bank.name(), "", "", a.target, 0, a.flags};
+      // The latest user function registered under that name supplies the command.
+      for (const auto& function : functions) {
+        if (function[0] != a.target) continue;
+        found.category = function[1];
+        found.target = function[2];
+      }
+      return found;
+    }
+  }
+  return {};
 }
 
 bool RemoteStandard::setRemoteProperty(Quillon::uint32 key, int32 value) {
@@ -98,7 +144,7 @@ Quillon::IHWRemoteBank* RemoteStandard::createBank(const char* name) {
   const HostCall inHost = record("createBank", name);
   if (name == nullptr || refuseBanks) return nullptr;
   if (RemoteBank* existing = bank(name)) return existing;
-  banks.push_back(std::make_unique<RemoteBank>(state, "bank:" + std::string(name)));
+  banks.push_back(std::make_unique<RemoteBank>(state, name));
   return banks.back().get();
 }
 
@@ -118,7 +164,7 @@ bool RemoteStandard::getMIDIData(void*, char&, char&, char&) {
 
 void RemoteStandard::changeValue(int32 index, int32 value) {
   const HostCall inHost = record("changeValue", index, value);
-  valuesHandled.emplace_back(index, value);
+  if (recording()) valuesHandled.emplace_back(index, value);
 }
 
 void RemoteStandard::sendController(Quillon::PHWRemoteControl* control, int32 a, int32 b) {

@@ -30,6 +30,18 @@ struct Assignment {
   int32 flags;
 };
 
+// What the host finds bound to a control: a command, a value or a user function.
+struct Binding {
+  enum class Kind { none, command, value, userFunction };
+  Kind kind = Kind::none;
+  std::string bank;
+  std::string category;  // command category, value section, or the user function's category
+  std::string target;    // command, value name, or the user function's command
+  std::string function;  // the user function's name (userFunction only)
+  int32 selector = 0;
+  int32 flags = 0;
+};
+
 // Binds controls to user functions by name.
 class RemoteFunctionGroup : public HostInterfaces<Quillon::IHWRemoteFunctionGroup> {
  public:
@@ -55,8 +67,10 @@ class RemoteFunctionGroup : public HostInterfaces<Quillon::IHWRemoteFunctionGrou
 // A bank: its layers, command and value bindings and function groups.
 class RemoteBank : public HostInterfaces<Quillon::IHWRemoteBank> {
  public:
-  RemoteBank(HostState& state, std::string label) : HostInterfaces(state, std::move(label)) {}
+  RemoteBank(HostState& state, std::string name)
+      : HostInterfaces(state, "bank:" + name), bankName(std::move(name)) {}
 
+  const std::string& name() const { return bankName; }
   const std::vector<std::string>& layers() const { return layerNames; }
   const std::vector<Assignment>& commands() const { return commandBindings; }
   const std::vector<Assignment>& values() const { return valueBindings; }
@@ -77,6 +91,7 @@ class RemoteBank : public HostInterfaces<Quillon::IHWRemoteBank> {
  private:
   std::vector<std::string> layerNames;
   std::vector<Assignment> commandBindings, valueBindings;
+  std::string bankName;
   std::vector<std::unique_ptr<RemoteFunctionGroup>> groups;
   bool refuseGroups = false;
 };
@@ -96,6 +111,14 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   const std::vector<std::pair<int32, int32>>& standardValues() const { return valuesHandled; }
   // The bank `name`, or null.
   RemoteBank* bank(const std::string& name) const;
+  // The banks in the order created.
+  std::vector<RemoteBank*> bankList() const;
+  // The number of the first control declared with MIDI message `status`/`number`, or -1.
+  int32 controlFor(Quillon::uint8 status, Quillon::uint16 number) const;
+  // What control `index` is bound to in `layer` of the first bank that binds it; a binding to a
+  // user function carries that function's category and command. Kind::none when the index is
+  // unknown or nothing binds the control.
+  Binding bindingOf(int32 index, const std::string& layer) const;
   // Makes createBank return null while set.
   void setRefuseBanks(bool refuse) { refuseBanks = refuse; }
 
@@ -141,6 +164,9 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   std::vector<std::pair<int32, int32>> valuesHandled;
   std::vector<std::unique_ptr<RemoteBank>> banks;
   bool refuseBanks = false;
+
+  Binding bindingIn(const RemoteBank& bank, const std::string& control,
+                    const std::string& layer) const;
 };
 
 }  // namespace simhost

@@ -42,7 +42,7 @@ bool Platform::canTerminate() {
 
 ResultCode ActionManager::executeCommand(const char* category, const char* command) {
   const HostCall inHost = record("executeCommand", category, command);
-  performed.emplace_back(text(category), text(command));
+  if (recording()) performed.emplace_back(text(category), text(command));
   return result;
 }
 

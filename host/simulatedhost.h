@@ -31,6 +31,8 @@ class SimulatedHost {
   FUnknown* context() { return static_cast<FUnknown*>(&hostContext); }
 
   CallLog& log() { return state.log; }
+  // Stops or resumes keeping the call log and call histories (see HostState::recording).
+  void setRecording(bool on) { state.recording = on; }
   HostContext& contextObject() { return hostContext; }
   HostApplication& application() { return hostApplication; }
   ClassRegistry& registry() { return classRegistry; }

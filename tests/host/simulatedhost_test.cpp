@@ -52,6 +52,22 @@ TEST(SimulatedHost, PlantedExceptionIsThrownAfterTheCallIsRecorded) {
       host.log().containsInOrder({"application.getHostName()", "application.getHostVersion()"}));
 }
 
+TEST(SimulatedHost, WithoutRecordingDeclarationsAreKeptButNoHistory) {
+  SimulatedHost host;
+  host.setRecording(false);
+  Quillon::PHWRemoteControl control = {"Dial", 0xB0, 60, 127, 5};
+  host.remote().addRemoteControl(&control);
+  host.remote().changeValue(0, 1);
+  host.actions().executeCommand("Transport", "Step Bar");
+  EXPECT_THAT(host.log().entries(), IsEmpty());
+  EXPECT_THAT(host.remote().standardValues(), IsEmpty());
+  EXPECT_THAT(host.actions().commands(), IsEmpty());
+  EXPECT_EQ(host.remote().controlFor(0xB0, 60), 0);
+  host.setRecording(true);
+  host.remote().changeValue(0, 65);
+  EXPECT_THAT(host.log().entries(), ElementsAre("remote.changeValue(0, 65)"));
+}
+
 TEST(SimulatedHost, RemovedDevicesLetLaterOnesMoveDownAndStayAlive) {
   SimulatedHost host;
   const FUID remoteClass(1, 2, 3, 4);

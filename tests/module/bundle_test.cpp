@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "host/simulatedhost.h"
+#include "interfaces/ihwremotestandard.h"
 #include "interfaces/ipluginbase.h"
 #include "interfaces/ipluginfactory.h"
 
@@ -122,6 +123,35 @@ TEST_F(Bundle, ServiceComponentStartsAndStopsWithAHost) {
   simhost::SimulatedHost host;
   EXPECT_EQ(service->initialize(host.context()), kOk);
   EXPECT_EQ(host.registry().outstandingReferences(), 1) << "the module keeps the registry";
+  EXPECT_EQ(service->terminate(), kOk);
+  EXPECT_EQ(service->release(), 0u);
+  EXPECT_EQ(factory->release(), 0u);
+  EXPECT_TRUE(host.referenceProblems().empty());
+}
+
+TEST_F(Bundle, RemoteSurfaceStepsBarsThroughTheHost) {
+  IPluginFactory* factory = getFactory();
+  ASSERT_NE(factory, nullptr);
+  PClassInfo info[2];
+  ASSERT_EQ(factory->getClassInfo(0, &info[0]), kOk);
+  ASSERT_EQ(factory->getClassInfo(1, &info[1]), kOk);
+  EXPECT_STREQ(info[1].category, "Remote Devices");
+  void* obj = nullptr;
+  ASSERT_EQ(factory->createInstance(info[0].classId, IPluginBase::iid.tuid(), &obj), kOk);
+  auto* service = static_cast<IPluginBase*>(obj);
+  ASSERT_EQ(factory->createInstance(info[1].classId, IHWRemote::iid.tuid(), &obj), kOk);
+  auto* remote = static_cast<IHWRemote*>(obj);
+
+  simhost::SimulatedHost host;
+  ASSERT_EQ(service->initialize(host.context()), kOk);
+  ASSERT_TRUE(remote->init(&host.remote()));
+  EXPECT_EQ(host.remote().controls().size(), 26u);
+  remote->changeValue(25, 65);
+  remote->changeValue(4, 127);
+  EXPECT_EQ(host.actions().commands().at(0).second, "Step Back Bar");
+  EXPECT_EQ(host.remote().standardValues().at(0), std::make_pair(4, 127));
+  EXPECT_TRUE(remote->term());
+  EXPECT_EQ(remote->release(), 0u);
   EXPECT_EQ(service->terminate(), kOk);
   EXPECT_EQ(service->release(), 0u);
   EXPECT_EQ(factory->release(), 0u);

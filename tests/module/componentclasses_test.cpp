@@ -6,6 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "interfaces/idetector.h"
+#include "interfaces/ihwremote.h"
+
 namespace Quillon {
 namespace {
 
@@ -49,6 +52,20 @@ TEST(ComponentClasses, RecordsHostsReadForEachComponent) {
   EXPECT_EQ(info.classFlags, 0u);
   EXPECT_TRUE(allZero(info.spare1) && allZero(info.spare2) && allZero(info.spare3));
   EXPECT_STREQ(info.version, "1.1.0");
+}
+
+TEST(ComponentClasses, RemoteSurfaceClassCreatesAnIHWRemoteOnly) {
+  auto* factory = new CPluginFactory(moduleFactoryInfo());
+  registerComponentClasses(*factory);
+  void* obj = nullptr;
+  ASSERT_EQ(factory->createInstance(kp_hwRemoteClassId, IHWRemote::iid.tuid(), &obj), kOk);
+  auto* remote = static_cast<IHWRemote*>(obj);
+  EXPECT_FALSE(remote->open()) << "a new surface holds no standard remote";
+  EXPECT_EQ(remote->release(), 0u);
+  obj = factory;
+  EXPECT_EQ(factory->createInstance(kp_hwRemoteClassId, IDetector::iid.tuid(), &obj), kNotFound);
+  EXPECT_EQ(obj, nullptr);
+  factory->release();
 }
 
 }  // namespace
