@@ -1,6 +1,7 @@
 // The replacement `operator new` behind FailingAllocations.
 #include "tests/support/failing_allocator.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
@@ -11,6 +12,7 @@ namespace {
 // Negative while no guard is alive.
 long remaining = -1;
 bool refused = false;
+std::atomic<long> moduleAllocations{0};
 
 }  // namespace
 
@@ -24,6 +26,8 @@ FailingAllocations::FailingAllocations(long allowed) {
 FailingAllocations::~FailingAllocations() { remaining = -1; }
 
 bool FailingAllocations::refusedAny() const { return refused; }
+
+long moduleAllocationCount() { return moduleAllocations.load(std::memory_order_relaxed); }
 
 bool FailingAllocations::inForce() {
   const FailingAllocations failing(0);
@@ -43,7 +47,9 @@ namespace {
 // Null when the guard refuses the allocation or memory runs out.
 void* allocate(std::size_t size) noexcept {
   // Only the module's own allocations fail; the simulated host's go through.
-  const bool counted = remaining >= 0 && !simhost::HostCall::inside();
+  const bool byModule = !simhost::HostCall::inside();
+  if (byModule) moduleAllocations.fetch_add(1, std::memory_order_relaxed);
+  const bool counted = remaining >= 0 && byModule;
   if (counted && remaining == 0) {
     refused = true;
     return nullptr;

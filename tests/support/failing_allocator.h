@@ -1,5 +1,6 @@
 // FailingAllocations: makes `operator new` throw std::bad_alloc on demand, so tests can drive
-// the module's own allocation failures. Link tests/support/failing_allocator.cpp to use it.
+// the module's own allocation failures; `moduleAllocationCount` counts the module's
+// allocations for benchmarks. Link tests/support/failing_allocator.cpp to use either.
 #pragma once
 
 namespace testing_support {
@@ -22,5 +23,9 @@ class FailingAllocations {
   // its own, and tests that need it skip themselves.
   static bool inForce();
 };
+
+// Allocations through `operator new` made outside the simulated host's operations since the
+// program started, refused ones included: what the module itself allocated.
+long moduleAllocationCount();
 
 }  // namespace testing_support
