@@ -180,7 +180,10 @@ TEST_F(Surface, MissingBankOrGroupLeavesOnlyThoseBindingsOut) {
 }
 
 TEST_F(Surface, NoRegistryOrNoStandardRemoteDeclaresNothing) {
+  ASSERT_TRUE(remote->init(&host.remote()));
+  host.log().clear();
   EXPECT_FALSE(remote->init(nullptr));
+  EXPECT_FALSE(remote->open()) << "an init with null lets go of the earlier remote";
   dropRegistry();
   EXPECT_FALSE(remote->init(&host.remote()));
   EXPECT_FALSE(remote->open()) << "the standard remote was not kept";
