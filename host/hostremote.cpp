@@ -55,12 +55,6 @@ RemoteBank* RemoteStandard::bank(const std::string& name) const {
   return nullptr;
 }
 
-std::vector<RemoteBank*> RemoteStandard::bankList() const {
-  std::vector<RemoteBank*> out;
-  for (const auto& bank : banks) out.push_back(bank.get());
-  return out;
-}
-
 int32 RemoteStandard::controlFor(Quillon::uint8 status, Quillon::uint16 number) const {
   for (std::size_t i = 0; i < declared.size(); ++i)
     if (declared[i].midiStatus == status && declared[i].midiNumber == number) return int32(i);

@@ -111,8 +111,6 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   const std::vector<std::pair<int32, int32>>& standardValues() const { return valuesHandled; }
   // The bank `name`, or null.
   RemoteBank* bank(const std::string& name) const;
-  // The banks in the order created.
-  std::vector<RemoteBank*> bankList() const;
   // The number of the first control declared with MIDI message `status`/`number`, or -1.
   int32 controlFor(Quillon::uint8 status, Quillon::uint16 number) const;
   // What control `index` is bound to in `layer` of the first bank that binds it; a binding to a
