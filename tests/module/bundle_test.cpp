@@ -110,40 +110,28 @@ TEST_F(Bundle, FactoryRecordAndClassQueries) {
   EXPECT_EQ(factory->release(), 0u);
 }
 
-TEST_F(Bundle, ServiceComponentStartsAndStopsWithAHost) {
+// Creates the class at `index` of `factory` as `iid`; null when refused.
+template <class I>
+I* create(IPluginFactory* factory, int32 index, const char* category) {
+  PClassInfo info;
+  if (factory->getClassInfo(index, &info) != kOk) return nullptr;
+  EXPECT_STREQ(info.category, category);
+  void* obj = nullptr;
+  factory->createInstance(info.classId, I::iid.tuid(), &obj);
+  return static_cast<I*>(obj);
+}
+
+TEST_F(Bundle, ServiceAndRemoteSurfaceWorkWithAHost) {
   IPluginFactory* factory = getFactory();
   ASSERT_NE(factory, nullptr);
-  PClassInfo info;
-  ASSERT_EQ(factory->getClassInfo(0, &info), kOk);
-  EXPECT_STREQ(info.category, "Service");
-  void* obj = nullptr;
-  ASSERT_EQ(factory->createInstance(info.classId, IPluginBase::iid.tuid(), &obj), kOk);
-  auto* service = static_cast<IPluginBase*>(obj);
+  auto* service = create<IPluginBase>(factory, 0, "Service");
+  ASSERT_NE(service, nullptr);
+  auto* remote = create<IHWRemote>(factory, 1, "Remote Devices");
+  ASSERT_NE(remote, nullptr);
 
   simhost::SimulatedHost host;
   EXPECT_EQ(service->initialize(host.context()), kOk);
   EXPECT_EQ(host.registry().outstandingReferences(), 1) << "the module keeps the registry";
-  EXPECT_EQ(service->terminate(), kOk);
-  EXPECT_EQ(service->release(), 0u);
-  EXPECT_EQ(factory->release(), 0u);
-  EXPECT_TRUE(host.referenceProblems().empty());
-}
-
-TEST_F(Bundle, RemoteSurfaceStepsBarsThroughTheHost) {
-  IPluginFactory* factory = getFactory();
-  ASSERT_NE(factory, nullptr);
-  PClassInfo info[2];
-  ASSERT_EQ(factory->getClassInfo(0, &info[0]), kOk);
-  ASSERT_EQ(factory->getClassInfo(1, &info[1]), kOk);
-  EXPECT_STREQ(info[1].category, "Remote Devices");
-  void* obj = nullptr;
-  ASSERT_EQ(factory->createInstance(info[0].classId, IPluginBase::iid.tuid(), &obj), kOk);
-  auto* service = static_cast<IPluginBase*>(obj);
-  ASSERT_EQ(factory->createInstance(info[1].classId, IHWRemote::iid.tuid(), &obj), kOk);
-  auto* remote = static_cast<IHWRemote*>(obj);
-
-  simhost::SimulatedHost host;
-  ASSERT_EQ(service->initialize(host.context()), kOk);
   ASSERT_TRUE(remote->init(&host.remote()));
   EXPECT_EQ(host.remote().controls().size(), 26u);
   remote->changeValue(25, 65);
