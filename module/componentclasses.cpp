@@ -1,6 +1,7 @@
 // The component class records and their registration with the factory.
 #include "module/componentclasses.h"
 
+#include "device/px7000_detect.h"
 #include "device/px7000_hostlink.h"
 #include "device/px7000_hwremote.h"
 #include "module/moduleconstants.h"
@@ -29,14 +30,9 @@ const PClassInfo& detectClassInfo() {
 }
 
 void registerComponentClasses(CPluginFactory& factory) {
-  // Each component's creation function joins its row when the component is built; until then
-  // the row is refused and the class not offered.
-  const CreateFunc hostLinkCreate = PX7000_HostLink::newInstance;
-  const CreateFunc hwRemoteCreate = PX7000_HWRemote::createInstance;
-  const CreateFunc detectCreate = nullptr;
-  factory.registerClass(&hostLinkClassInfo(), hostLinkCreate, nullptr);
-  factory.registerClass(&hwRemoteClassInfo(), hwRemoteCreate, nullptr);
-  factory.registerClass(&detectClassInfo(), detectCreate, nullptr);
+  factory.registerClass(&hostLinkClassInfo(), PX7000_HostLink::newInstance, nullptr);
+  factory.registerClass(&hwRemoteClassInfo(), PX7000_HWRemote::createInstance, nullptr);
+  factory.registerClass(&detectClassInfo(), PX7000_Detect::createInstance, nullptr);
 }
 
 }  // namespace Quillon

@@ -4,15 +4,8 @@
 #pragma once
 
 #include "interfaces/ipluginfactory.h"
+#include "module/moduleconstants.h"
 #include "module/pluginfactory.h"
-
-// Class identifiers of the three components.
-inline constexpr Quillon::TUID kp_hostLinkClassId =
-    QUILLON_UID(0x8645753E, 0xC4934011, 0xBF5AD9D8, 0x5AB0D2E9);
-inline constexpr Quillon::TUID kp_hwRemoteClassId =
-    QUILLON_UID(0xDE038D7E, 0xD9174E29, 0x9B9F3BE4, 0x3A11A7AC);
-inline constexpr Quillon::TUID kp_detectClassId =
-    QUILLON_UID(0x6AC328A8, 0xB1CC4AE4, 0x83A58DA7, 0x5E370BDD);
 
 namespace Quillon {
 
