@@ -156,9 +156,20 @@ bool RemoteStandard::getMIDIData(void*, char&, char&, char&) {
   return false;
 }
 
+std::string RemoteStandard::layerInForce() const {
+  if (!activeLayer.empty()) return activeLayer;
+  for (const auto& bank : banks)
+    if (!bank->layers().empty()) return bank->layers().front();
+  return {};
+}
+
 void RemoteStandard::changeValue(int32 index, int32 value) {
   const HostCall inHost = record("changeValue", index, value);
   if (recording()) valuesHandled.emplace_back(index, value);
+  if (performer == nullptr || value == 0) return;
+  const Binding bound = bindingOf(index, layerInForce());
+  if (bound.kind == Binding::Kind::command || bound.kind == Binding::Kind::userFunction)
+    performer->perform(bound.category, bound.target);
 }
 
 void RemoteStandard::sendController(Quillon::PHWRemoteControl* control, int32 a, int32 b) {
@@ -178,6 +189,7 @@ void RemoteStandard::setBankStandard(const char* bank) {
 
 void RemoteStandard::setLayerStandard(const char* layer) {
   const HostCall inHost = record("setLayerStandard", layer);
+  activeLayer = layer == nullptr ? std::string() : std::string(layer);
 }
 
 void RemoteStandard::requestReset() { const HostCall inHost = record("requestReset"); }

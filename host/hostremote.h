@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/hostobject.h"
+#include "host/hostservices.h"
 #include "interfaces/ihwremotestandard.h"
 
 namespace simhost {
@@ -100,7 +101,15 @@ class RemoteBank : public HostInterfaces<Quillon::IHWRemoteBank> {
 // records every other call with its arguments.
 class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
  public:
-  explicit RemoteStandard(HostState& state) : HostInterfaces(state, "remote") {}
+  explicit RemoteStandard(HostState& state, std::string label = "remote")
+      : HostInterfaces(state, std::move(label)) {}
+
+  // Makes the standard handling carry out what a control is bound to, as a host does: a value
+  // other than 0 (a press) of a control bound to a command or a user function in the active
+  // layer performs that command through `actions` (borrowed; null stops it). Value bindings
+  // are only recorded. The active layer is the one last set through setLayerStandard, else the
+  // first layer declared.
+  void performBindingsWith(ActionManager* actions) { performer = actions; }
 
   const std::map<Quillon::uint32, int32>& properties() const { return remoteProperties; }
   const std::string& name() const { return remoteName; }
@@ -162,6 +171,10 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   std::vector<std::pair<int32, int32>> valuesHandled;
   std::vector<std::unique_ptr<RemoteBank>> banks;
   bool refuseBanks = false;
+  ActionManager* performer = nullptr;
+  std::string activeLayer;
+
+  std::string layerInForce() const;
 
   Binding bindingIn(const RemoteBank& bank, const std::string& control,
                     const std::string& layer) const;

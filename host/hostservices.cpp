@@ -46,6 +46,11 @@ ResultCode ActionManager::executeCommand(const char* category, const char* comma
   return result;
 }
 
+void ActionManager::perform(const std::string& category, const std::string& command) {
+  const HostCall inHost = record("perform", category, command);
+  if (recording()) performed.emplace_back(category, command);
+}
+
 void ClassRegistry::provide(const FUID& iid, FUnknown* iface) {
   services.push_back({iid, iface, true});
 }

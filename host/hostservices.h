@@ -58,6 +58,9 @@ class ActionManager : public HostInterfaces<Quillon::IActionManager> {
   void reserved3() override { const HostCall inHost = record("reserved3"); }
   void reserved4() override { const HostCall inHost = record("reserved4"); }
   ResultCode executeCommand(const char* category, const char* command) override;
+  // The host carrying out a command of its own accord, such as one bound to a remote control:
+  // recorded as "actions.perform(<category>, <command>)" and kept with the commands.
+  void perform(const std::string& category, const std::string& command);
 
  private:
   ResultCode result = Quillon::kOk;
