@@ -11,7 +11,7 @@
 
 #include "device/hostglobals.h"
 #include "tests/support/failing_allocator.h"
-#include "tests/support/host_fixture.h"
+#include "tests/support/module_fixture.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using namespace Quillon;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-using testing_support::HostFixture;
+using testing_support::ModuleFixture;
 using UserFunction = std::array<std::string, 3>;
 
 // The host calls that declare the surface, in order, as the simulated host records them.
@@ -92,25 +92,16 @@ std::vector<UserFunction> userFunctions(const char* quantizeCategory) {
 }
 
 // One remote surface, with the host's registry where the service component would keep it.
-class Surface : public HostFixture {
+class Surface : public ModuleFixture {
  protected:
   void SetUp() override {
-    ASSERT_EQ(gp_hostClasses, nullptr) << "an earlier test left the registry";
-    host.registry().addRef();
-    gp_hostClasses = &host.registry();
-    g_isTessera5 = false;
+    ModuleFixture::SetUp();
     remote = static_cast<IHWRemote*>(PX7000_HWRemote::createInstance(nullptr));
     ASSERT_NE(remote, nullptr);
   }
   void TearDown() override {
     EXPECT_EQ(remote->release(), 0u);
-    dropRegistry();
-    g_isTessera5 = false;
-    HostFixture::TearDown();
-  }
-  void dropRegistry() {
-    if (gp_hostClasses != nullptr) gp_hostClasses->release();
-    gp_hostClasses = nullptr;
+    ModuleFixture::TearDown();
   }
 
   IHWRemote* remote = nullptr;

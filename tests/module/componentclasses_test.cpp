@@ -8,6 +8,7 @@
 
 #include "interfaces/idetector.h"
 #include "interfaces/ihwremote.h"
+#include "interfaces/ipluginbase.h"
 
 namespace Quillon {
 namespace {
@@ -54,17 +55,30 @@ TEST(ComponentClasses, RecordsHostsReadForEachComponent) {
   EXPECT_STREQ(info.version, "1.1.0");
 }
 
-TEST(ComponentClasses, RemoteSurfaceClassCreatesAnIHWRemoteOnly) {
+TEST(ComponentClasses, EachClassCreatesItsOwnComponentOnly) {
   auto* factory = new CPluginFactory(moduleFactoryInfo());
   registerComponentClasses(*factory);
+  ASSERT_EQ(factory->countClasses(), 3);
   void* obj = nullptr;
   ASSERT_EQ(factory->createInstance(kp_hwRemoteClassId, IHWRemote::iid.tuid(), &obj), kOk);
   auto* remote = static_cast<IHWRemote*>(obj);
   EXPECT_FALSE(remote->open()) << "a new surface holds no standard remote";
   EXPECT_EQ(remote->release(), 0u);
-  obj = factory;
-  EXPECT_EQ(factory->createInstance(kp_hwRemoteClassId, IDetector::iid.tuid(), &obj), kNotFound);
-  EXPECT_EQ(obj, nullptr);
+
+  ASSERT_EQ(factory->createInstance(kp_detectClassId, IPluginBase::iid.tuid(), &obj), kOk);
+  auto* detect = static_cast<IPluginBase*>(obj);
+  EXPECT_EQ(detect->initialize(nullptr), kFalse) << "no host registry yet";
+  EXPECT_EQ(detect->release(), 0u);
+
+  const struct {
+    const char* classId;
+    const FUID& iid;
+  } refused[] = {{kp_hwRemoteClassId, IDetector::iid}, {kp_detectClassId, IHWRemote::iid}};
+  for (const auto& r : refused) {
+    obj = factory;
+    EXPECT_EQ(factory->createInstance(r.classId, r.iid.tuid(), &obj), kNotFound);
+    EXPECT_EQ(obj, nullptr);
+  }
   factory->release();
 }
 
