@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "module/moduleconstants.h"
+#include "device/devicesetupmanager.h"
+#include "device/px7000_surface.h"
+#include "module/componentclasses.h"
 #include "tests/support/failing_allocator.h"
 #include "tests/support/module_fixture.h"
 
@@ -148,6 +150,25 @@ TEST_F(Detect, HostExceptionsAndOwnAllocationFailures) {
   }
   EXPECT_GT(allowed, 0);
   EXPECT_TRUE(g_bRemoteInstalled);
+}
+
+TEST_F(Detect, HostMakesTheRemoteSurfaceOfAnInstalledDeviceAndEndsItOnRemoval) {
+  auto* factory = new CPluginFactory(moduleFactoryInfo());
+  registerComponentClasses(*factory);
+  host.useFactory(factory);
+  host.ports().addMidiPair(u"Orvella PX7000 Port3");
+  ASSERT_EQ(detector->detect(), kOk);
+  simhost::Device& device = *host.devices().installed(kp_deviceName).at(0);
+  ASSERT_NE(device.component(), nullptr);
+  EXPECT_TRUE(device.initAnswer());
+  EXPECT_EQ(host.receiveMidi(&host.ports().port(0), 0xB0, 60, 1), kCtrlDataDial);
+  EXPECT_THAT(host.actions().commands(), ElementsAre(std::make_pair("Transport", "Step Bar")));
+
+  DeviceSetupManager(gp_hostClasses).uninstallRemoteDevices(kp_deviceName, false);
+  EXPECT_THAT(host.devices().installed(kp_deviceName), IsEmpty());
+  EXPECT_EQ(device.component(), nullptr) << "the host ended the removed device's component";
+  host.useFactory(nullptr);
+  factory->release();
 }
 
 }  // namespace

@@ -85,5 +85,28 @@ TEST(SimulatedHost, RemovedDevicesLetLaterOnesMoveDownAndStayAlive) {
   EXPECT_EQ(std::u16string(device0->getName()), u"Remote") << "removed devices stay readable";
 }
 
+TEST(SimulatedHost, StandardHandlingPerformsPressesBoundInTheActiveLayer) {
+  SimulatedHost host;
+  RemoteStandard& remote = host.remote();
+  Quillon::PHWRemoteControl controls[] = {{"Play", 0x90, 94, 127, 1}, {"Inc", 0x90, 66, 127, 1}};
+  for (auto& control : controls) remote.addRemoteControl(&control);
+  Quillon::IHWRemoteBank* bank = remote.createBank("Mixer");
+  bank->addLayer("Default");
+  bank->addLayer("Shift");
+  bank->assignCommand("Default", "Play", "Transport", "StartStop", 1);
+  bank->assignValue("Default", "Inc", "Preset", 0, "Next", 1);
+  bank->assignCommand("Shift", "Play", "Transport", "Record", 1);
+
+  remote.changeValue(0, 127);  // not yet performing
+  remote.performBindingsWith(&host.actions());
+  remote.changeValue(0, 127);
+  remote.changeValue(0, 0);    // a release
+  remote.changeValue(1, 127);  // value bindings are only recorded
+  remote.setLayerStandard("Shift");
+  remote.changeValue(0, 127);
+  EXPECT_THAT(host.actions().commands(), ElementsAre(std::make_pair("Transport", "StartStop"),
+                                                     std::make_pair("Transport", "Record")));
+}
+
 }  // namespace
 }  // namespace simhost
