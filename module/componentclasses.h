@@ -1,4 +1,4 @@
-// The module's component classes as the factory offers them: identifiers and class records.
+// The module's component classes as the factory offers them: class records and registration.
 //
 // The records are built once, on first use, and live for the rest of the module's life.
 #pragma once

@@ -243,17 +243,13 @@ TEST_F(DeviceSetup, DisplayNamesChangeByPortKind) {
   EXPECT_THAT(renamed, ElementsAre("port0.setDisplayName(P Out Port)", "port1.setDisplayName(P In)",
                                    "port0.setDisplayName(P Output Port)"));
 
-  host.log().clear();
   manager.replaceDisplayPortName(u"", u"P", 2);
+  EXPECT_THAT(names(), ElementsAre(u"P Output Port", u"P In", u"Port Net", u"No match"));
+  host.log().clear();
   manager.replaceDisplayPortName(u"P", u"Q", 3);
   manager.replaceDisplayPortName(nullptr, u"Q", 2);
   manager.replaceDisplayPortName(u"P", nullptr, 2);
-  EXPECT_THAT(names(), ElementsAre(u"P Output Port", u"P In", u"Port Net", u"No match"));
-  EXPECT_THAT(calls("ports."),
-              ElementsAre("ports.countPorts()", "ports.getPort(0)", "ports.countPorts()",
-                          "ports.getPort(1)", "ports.countPorts()", "ports.getPort(2)",
-                          "ports.countPorts()", "ports.getPort(3)", "ports.countPorts()",
-                          "ports.getPort(4)", "ports.countPorts()"));
+  EXPECT_THAT(host.log().entries(), IsEmpty());
 }
 
 }  // namespace
