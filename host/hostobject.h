@@ -19,6 +19,8 @@
 
 namespace simhost {
 
+class HostObserver;
+
 using Quillon::FUID;
 using Quillon::FUnknown;
 using Quillon::int32;
@@ -88,6 +90,8 @@ class HostState {
   // While false, calls are neither logged nor checked for planted exceptions, and objects keep
   // no call histories (declarations are still kept). For runs of millions of calls.
   std::atomic<bool> recording{true};
+  // Told of values handled and commands carried out (borrowed; null: nobody).
+  HostObserver* observer = nullptr;
 
   // One line per object whose references are off: "<label>: N references not released" or
   // "<label>: released more often than referenced". Empty when every count is back at 1.

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "host/hostobserver.h"
+
 namespace simhost {
 
 bool RemoteFunctionGroup::assignFunction(const char* layer, const char* control,
@@ -166,10 +168,13 @@ std::string RemoteStandard::layerInForce() const {
 void RemoteStandard::changeValue(int32 index, int32 value) {
   const HostCall inHost = record("changeValue", index, value);
   if (recording()) valuesHandled.emplace_back(index, value);
+  if (state.observer != nullptr) state.observer->valueHandled(index, value);
   if (performer == nullptr || value == 0) return;
   const Binding bound = bindingOf(index, layerInForce());
-  if (bound.kind == Binding::Kind::command || bound.kind == Binding::Kind::userFunction)
-    performer->perform(bound.category, bound.target);
+  // A user function left without a command does nothing.
+  const bool performs =
+      bound.kind == Binding::Kind::command || bound.kind == Binding::Kind::userFunction;
+  if (performs && !bound.target.empty()) performer->perform(bound.category, bound.target);
 }
 
 void RemoteStandard::sendController(Quillon::PHWRemoteControl* control, int32 a, int32 b) {

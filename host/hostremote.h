@@ -126,6 +126,9 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   // user function carries that function's category and command. Kind::none when the index is
   // unknown or nothing binds the control.
   Binding bindingOf(int32 index, const std::string& layer) const;
+  // The layer whose bindings a press performs: the last set through setLayerStandard, else the
+  // first declared (empty when none).
+  std::string layerInForce() const;
   // Makes createBank return null while set.
   void setRefuseBanks(bool refuse) { refuseBanks = refuse; }
 
@@ -173,8 +176,6 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   bool refuseBanks = false;
   ActionManager* performer = nullptr;
   std::string activeLayer;
-
-  std::string layerInForce() const;
 
   Binding bindingIn(const RemoteBank& bank, const std::string& control,
                     const std::string& layer) const;

@@ -1,6 +1,7 @@
 // The simulated host's context and services.
 #include "host/hostservices.h"
 
+#include "host/hostobserver.h"
 #include "host/interfacenames.h"
 
 namespace simhost {
@@ -43,12 +44,14 @@ bool Platform::canTerminate() {
 ResultCode ActionManager::executeCommand(const char* category, const char* command) {
   const HostCall inHost = record("executeCommand", category, command);
   if (recording()) performed.emplace_back(text(category), text(command));
+  if (state.observer != nullptr) state.observer->commandExecuted(category, command);
   return result;
 }
 
 void ActionManager::perform(const std::string& category, const std::string& command) {
   const HostCall inHost = record("perform", category, command);
   if (recording()) performed.emplace_back(category, command);
+  if (state.observer != nullptr) state.observer->commandPerformed(category.c_str(), command.c_str());
 }
 
 void ClassRegistry::provide(const FUID& iid, FUnknown* iface) {

@@ -17,6 +17,7 @@
 
 #include "host/hostdevices.h"
 #include "host/hostnotify.h"
+#include "host/hostobserver.h"
 #include "host/hostports.h"
 #include "host/hostremote.h"
 #include "host/hostservices.h"
@@ -36,6 +37,8 @@ class SimulatedHost {
   CallLog& log() { return state.log; }
   // Stops or resumes keeping the call log and call histories (see HostState::recording).
   void setRecording(bool on) { state.recording = on; }
+  // Tells `observer` (borrowed; null to stop) of every value handled and command carried out.
+  void setObserver(HostObserver* observer) { state.observer = observer; }
   HostContext& contextObject() { return hostContext; }
   HostApplication& application() { return hostApplication; }
   ClassRegistry& registry() { return classRegistry; }

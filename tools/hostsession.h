@@ -1,0 +1,102 @@
+// HostSession: the module's whole start-up path in a simulated host, and its shutdown.
+//
+// Defines the choices a run of px7000-host makes about its host (`HostIdentity`, `PortLayout`,
+// `SessionOptions`) and `HostSession`, which loads the bundle, starts the service, runs the
+// detection among the chosen ports, lets the host make the remote device that detection
+// installs, and at the end shuts everything down and unloads the bundle, listing whatever was
+// not given back.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/simulatedhost.h"
+#include "interfaces/idetector.h"
+#include "interfaces/ipluginbase.h"
+#include "tools/loadedbundle.h"
+
+namespace px7000host {
+
+// The texts the host application hands out; the default is a supported host.
+struct HostIdentity {
+  std::u16string name = u"Tessera Crafter 5";
+  std::u16string version = u"5.0.2";
+  std::u16string build = u"Build 210";
+};
+
+// Which of the drum module's MIDI ports the host has.
+enum class PortLayout { pair, none, input, output, twoPairs };
+
+// Parses "pair", "none", "input", "output" or "two-pairs"; false for anything else.
+bool parsePortLayout(const std::string& text, PortLayout& layout);
+
+struct SessionOptions {
+  std::string bundlePath;
+  HostIdentity identity;
+  PortLayout ports = PortLayout::pair;
+};
+
+// Runs one module's life in one simulated host. Not copyable; stop() (or the destructor) ends
+// it. Every component reference the session takes it gives back in stop().
+class HostSession {
+ public:
+  explicit HostSession(SessionOptions options);
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  // Loads the bundle and runs the start-up path: bundleEntry, the factory, the service's
+  // initialize, the detection's initialize and detect. False, with error() set, only when the
+  // bundle cannot be loaded or offers no factory or classes; a host that the module refuses, or
+  // ports it does not find, are results of the run (see notes()).
+  bool start();
+  // Shuts down: remote devices' components, detection, service, factory, bundleExit, dlclose.
+  // Returns one line per problem: a component that refused to terminate or kept references, a
+  // reference the module took from the host and kept, a bundle that stayed loaded. Empty when
+  // all went back.
+  std::vector<std::string> stop();
+
+  simhost::SimulatedHost& host() { return *simulated; }
+  const SessionOptions& options() const { return settings; }
+  const std::string& error() const { return failure; }
+  // What happened on the way that a user should know ("the service refused the host", ...).
+  const std::vector<std::string>& notes() const { return remarks; }
+
+  // The answers of the start-up calls.
+  Quillon::ResultCode serviceAnswer() const { return serviceResult; }
+  Quillon::ResultCode detectionAnswer() const { return detectionResult; }
+  Quillon::ResultCode detectAnswer() const { return detectResult; }
+
+  // The remote devices the host made for the module, in index order (may be empty).
+  std::vector<simhost::Device*> remoteDevices() const;
+  // The first remote device, or null.
+  simhost::Device* remoteDevice() const;
+  // The input port the drum module sends on (the first one of its name), or null.
+  const Quillon::IPort* moduleInput() const { return input; }
+
+ private:
+  SessionOptions settings;
+  std::unique_ptr<simhost::SimulatedHost> simulated;
+  LoadedBundle bundle;
+  Quillon::IPluginFactory* factory = nullptr;
+  Quillon::IPluginBase* service = nullptr;
+  Quillon::IPluginBase* detection = nullptr;
+  std::string remoteClassName;
+  const Quillon::IPort* input = nullptr;
+  bool entered = false;
+  Quillon::ResultCode serviceResult = Quillon::kNotFound;
+  Quillon::ResultCode detectionResult = Quillon::kNotFound;
+  Quillon::ResultCode detectResult = Quillon::kNotFound;
+  std::string failure;
+  std::vector<std::string> remarks;
+
+  void addPorts();
+  // Copies the record of the first class of `category` into `info`; false when there is none.
+  bool findClass(const char* category, Quillon::PClassInfo& info) const;
+  // Creates the first class of `category` as IPluginBase; null when there is none or refused.
+  Quillon::IPluginBase* createComponent(const char* category);
+  void runDetection();
+};
+
+}  // namespace px7000host
