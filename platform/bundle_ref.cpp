@@ -20,6 +20,14 @@ const char* loadedFileName(BundleRef bundle) {
   return map->l_name;
 }
 
+// Copies `text` into `out` when it fits with its terminator; false (out untouched) otherwise.
+bool copyText(const char* text, char* out, std::size_t size) {
+  const std::size_t length = std::strlen(text);
+  if (length >= size) return false;
+  std::memcpy(out, text, length + 1);
+  return true;
+}
+
 }  // namespace
 
 bool retainBundle(BundleRef bundle) {
@@ -38,11 +46,12 @@ bool copyBundlePath(BundleRef bundle, char* out, std::size_t size) {
   out[0] = '\0';
   const char* file = loadedFileName(bundle);
   if (file == nullptr) return false;
+  // The loader keeps the name it was given; only a relative one needs the file system's help
+  // (realpath costs a system call per path component, at every load).
+  if (file[0] == '/') return copyText(file, out, size);
   char* absolute = realpath(file, nullptr);
   if (absolute == nullptr) return false;
-  const std::size_t length = std::strlen(absolute);
-  const bool fits = length < size;
-  if (fits) std::memcpy(out, absolute, length + 1);
+  const bool fits = copyText(absolute, out, size);
   std::free(absolute);
   return fits;
 }

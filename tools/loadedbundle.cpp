@@ -2,6 +2,7 @@
 #include "tools/loadedbundle.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,30 +22,43 @@ F lookUp(void* handle, const char* name) {
   return reinterpret_cast<F>(dlsym(handle, name));
 }
 
+// Whether a loaded object bears the loader's name `name`: an unload check that, unlike
+// dlopen(RTLD_NOLOAD), never touches the file system.
+bool isMapped(const std::string& name) {
+  if (name.empty()) return false;
+  return dl_iterate_phdr(
+             [](dl_phdr_info* info, std::size_t, void* wanted) {
+               const char* loaded = info->dlpi_name;
+               return loaded != nullptr && *static_cast<const std::string*>(wanted) == loaded ? 1
+                                                                                              : 0;
+             },
+             const_cast<std::string*>(&name)) != 0;
+}
+
 }  // namespace
 
 bool LoadedBundle::open(const std::string& path) {
   close();
   filePath = path;
-  struct stat info {};
   if (path.empty()) {
     lastError = "no bundle named";
-    return false;
-  }
-  if (stat(path.c_str(), &info) != 0) {
-    lastError = "no bundle at " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    lastError = "no bundle at " + path + ": not a file";
     return false;
   }
   handle = dlopen(asFilePath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
     lastError = why != nullptr ? why : "dlopen failed";
+    // Only now ask the file system, for a plainer message than the loader's.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+      lastError = "no bundle at " + path + ": " + std::strerror(errno);
+    else if (!S_ISREG(info.st_mode))
+      lastError = "no bundle at " + path + ": not a file";
     return false;
   }
+  struct link_map* map = nullptr;
+  if (dlinfo(handle, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr && map->l_name != nullptr)
+    loadedName = map->l_name;
   entry = lookUp<EntryFunc>(handle, "bundleEntry");
   exit = lookUp<ExitFunc>(handle, "bundleExit");
   getFactory = lookUp<FactoryFunc>(handle, "GetPluginFactory");
@@ -59,7 +73,7 @@ bool LoadedBundle::close() {
   if (handle == nullptr) return true;
   dlclose(handle);
   handle = nullptr;
-  return !isBundleLoaded(filePath);
+  return !isMapped(loadedName);
 }
 
 bool isBundleLoaded(const std::string& path) {

@@ -41,6 +41,7 @@ class LoadedBundle {
  private:
   void* handle = nullptr;
   std::string filePath;
+  std::string loadedName;  // the name the loader keeps for it
   std::string lastError;
 };
 

@@ -84,7 +84,7 @@ void Player::checkExpectation(const PlayItem& item) {
   record.line = item.line;
   const auto found = std::find(pending.begin(), pending.end(), item.expectation);
   record.met = found != pending.end();
-  if (log != nullptr) record.seen = pending;
+  if (log != nullptr) record.seen.assign(pending.begin(), pending.end());
   if (record.met) {
     pending.erase(found);
     ++met;
@@ -95,7 +95,7 @@ void Player::checkExpectation(const PlayItem& item) {
 }
 
 void Player::remember(const std::string& command) {
-  if (pending.size() == kPendingLimit) pending.erase(pending.begin());
+  if (pending.size() == kPendingLimit) pending.pop_front();
   pending.push_back(command);
 }
 

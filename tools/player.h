@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,7 @@ class Player : private simhost::HostObserver {
   HostSession& session;
   PlayLog* log;
   EventRecord current;
-  std::vector<std::string> pending;
+  std::deque<std::string> pending;
   bool afterExpectations = false;
   std::size_t events = 0, met = 0, failed = 0;
 

@@ -4,6 +4,7 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
@@ -39,6 +40,27 @@ TEST(BundleRef, PathIsTheAbsoluteFilePath) {
   EXPECT_FALSE(retainBundle(nullptr));
   std::free(expected);
   dlclose(handle);
+}
+
+TEST(BundleRef, RelativeLoadNameBecomesAbsolute) {
+  char* expected = realpath(PX7000_BUNDLE_PATH, nullptr);
+  ASSERT_NE(expected, nullptr);
+  std::string folder(expected);
+  const std::string file = "./" + folder.substr(folder.rfind('/') + 1);
+  folder.resize(folder.rfind('/'));
+  char previous[PATH_MAX];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(folder.c_str()), 0);
+  // A host calls bundleEntry right after dlopen, in the same working directory.
+  void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  char path[2048] = {};
+  const bool copied = handle != nullptr && copyBundlePath(handle, path, sizeof path);
+  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_NE(handle, nullptr) << dlerror();
+  EXPECT_TRUE(copied);
+  EXPECT_STREQ(path, expected);
+  dlclose(handle);
+  std::free(expected);
 }
 
 }  // namespace
