@@ -34,9 +34,9 @@ class MidiStreamParser {
   void acceptStatus(std::uint8_t status, std::uint64_t offset);
 
   State state = State::idle;
-  std::uint8_t runningStatus = 0;      // running status while state is channel
-  std::uint8_t dataNeeded = 0;  // data bytes of the channel or system common message
-  std::uint8_t dataHave = 0;    // data bytes received of the message in progress
+  std::uint8_t runningStatus = 0;  // running status while state is channel
+  std::uint8_t dataNeeded = 0;     // data bytes of the channel or system common message
+  std::uint8_t dataHave = 0;       // data bytes received of the message in progress
   std::uint8_t firstData = 0;
   bool inMessage = false;  // a message has started and not yet completed
   std::uint64_t messageStart = 0;
