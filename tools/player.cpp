@@ -64,9 +64,11 @@ void Player::playMessage(const PlayItem& item, double timeOffsetMs) {
   }
   if (current.control >= 0 && current.route == Route::none) current.route = Route::module;
   if (log == nullptr) return;
-  if (current.control >= 0) {
-    if (const simhost::Device* device = session.remoteDevice()) {
-      const simhost::RemoteStandard& remote = *device->standard();
+  const simhost::Device* device = session.remoteDevice();
+  if (current.control >= 0 && device != nullptr) {
+    const simhost::RemoteStandard& remote = *device->standard();
+    // Another device on the port may have matched a control this one does not have.
+    if (std::size_t(current.control) < remote.controls().size()) {
       current.controlName = remote.controls()[std::size_t(current.control)].name;
       const simhost::Binding bound = remote.bindingOf(current.control, remote.layerInForce());
       if (current.route == Route::standardHandling && bound.kind == simhost::Binding::Kind::value &&
