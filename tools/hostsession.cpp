@@ -10,8 +10,19 @@ namespace {
 
 using namespace Quillon;
 
-// The name under which the system lists the drum module's MIDI ports.
-constexpr char16 kModulePortName[] = u"Orvella PX7000 Port3";
+// Terminates and releases a component; a line for each thing that did not go back.
+void endComponent(IPluginBase*& component, const char* role, std::vector<std::string>& problems) {
+  if (component == nullptr) return;
+  const ResultCode ended = component->terminate();
+  if (ended != kOk)
+    problems.push_back(std::string(role) + " terminate answered " + resultName(ended));
+  const uint32 left = component->release();
+  if (left != 0)
+    problems.push_back(std::string(role) + " kept " + std::to_string(left) + " references");
+  component = nullptr;
+}
+
+}  // namespace
 
 std::string resultName(ResultCode code) {
   switch (code) {
@@ -27,20 +38,6 @@ std::string resultName(ResultCode code) {
       return std::to_string(code);
   }
 }
-
-// Terminates and releases a component; a line for each thing that did not go back.
-void endComponent(IPluginBase*& component, const char* role, std::vector<std::string>& problems) {
-  if (component == nullptr) return;
-  const ResultCode ended = component->terminate();
-  if (ended != kOk)
-    problems.push_back(std::string(role) + " terminate answered " + resultName(ended));
-  const uint32 left = component->release();
-  if (left != 0)
-    problems.push_back(std::string(role) + " kept " + std::to_string(left) + " references");
-  component = nullptr;
-}
-
-}  // namespace
 
 bool parsePortLayout(const std::string& text, PortLayout& layout) {
   static const std::pair<const char*, PortLayout> names[] = {{"pair", PortLayout::pair},

@@ -25,6 +25,12 @@ struct HostIdentity {
   std::u16string build = u"Build 210";
 };
 
+// The name under which the host lists the drum module's MIDI ports.
+inline constexpr Quillon::char16 kModulePortName[] = u"Orvella PX7000 Port3";
+
+// "kOk", "kFalse", "kBadArgument", "kNotFound", or the number.
+std::string resultName(Quillon::ResultCode code);
+
 // Which of the drum module's MIDI ports the host has.
 enum class PortLayout { pair, none, input, output, twoPairs };
 

@@ -22,21 +22,6 @@ void skip(std::string reason) {
   throw CheckSkipped{std::move(reason)};
 }
 
-std::string resultName(Quillon::ResultCode code) {
-  switch (code) {
-    case Quillon::kOk:
-      return "kOk";
-    case Quillon::kFalse:
-      return "kFalse";
-    case Quillon::kBadArgument:
-      return "kBadArgument";
-    case Quillon::kNotFound:
-      return "kNotFound";
-    default:
-      return std::to_string(code);
-  }
-}
-
 std::string hex(unsigned long value) {
   char text[24];
   std::snprintf(text, sizeof text, "0x%lX", value);

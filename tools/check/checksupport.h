@@ -8,6 +8,7 @@
 
 #include "interfaces/funknown.h"
 #include "tools/check/checktable.h"
+#include "tools/hostsession.h"
 
 namespace px7000host::checks {
 
@@ -33,8 +34,6 @@ inline void require(bool condition, const std::string& reason) {
 // The outcome of a check that found nothing wrong; `reason` says what it saw.
 inline CheckOutcome passed(std::string reason) { return {CheckStatus::pass, std::move(reason)}; }
 
-// "kOk", "kFalse", "kBadArgument", "kNotFound" or the number.
-std::string resultName(Quillon::ResultCode code);
 // "0x" and the upper-case hex digits of `value`.
 std::string hex(unsigned long value);
 // The 16 bytes at `id` as 32 hex digits.

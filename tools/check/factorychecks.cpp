@@ -73,22 +73,34 @@ void checkRecord(IPluginFactory2& factory, int32 index) {
   requireZero(info2.spare3, sizeof info2.spare3, label + " spare3");
 }
 
+// Class `index` in the three record forms, each filled with scribble's pattern first.
+struct RecordForms {
+  PClassInfo info;
+  PClassInfo2 info2;
+  PClassInfoW infoW;
+  ResultCode answers[3];
+};
+
+RecordForms readForms(IPluginFactory3& factory, int32 index) {
+  RecordForms forms;
+  scribble(forms.info), scribble(forms.info2), scribble(forms.infoW);
+  forms.answers[0] = factory.getClassInfo(index, &forms.info);
+  forms.answers[1] = factory.getClassInfo2(index, &forms.info2);
+  forms.answers[2] = factory.getClassInfoUnicode(index, &forms.infoW);
+  return forms;
+}
+
 // A bad index or a null record: kBadArgument, and nothing written.
 void checkRefusals(IPluginFactory3& factory) {
   for (const int32 index : {kExpectedClassCount, int32(-1)}) {
     const std::string at = "(" + std::to_string(index) + ", ...)";
-    PClassInfo info;
-    PClassInfo2 info2;
-    PClassInfoW infoW;
-    scribble(info), scribble(info2), scribble(infoW);
-    const ResultCode answers[] = {factory.getClassInfo(index, &info),
-                                  factory.getClassInfo2(index, &info2),
-                                  factory.getClassInfoUnicode(index, &infoW)};
+    const RecordForms forms = readForms(factory, index);
     const char* names[] = {"getClassInfo", "getClassInfo2", "getClassInfoUnicode"};
-    const bool kept[] = {untouched(info), untouched(info2), untouched(infoW)};
+    const bool kept[] = {untouched(forms.info), untouched(forms.info2), untouched(forms.infoW)};
     for (int i = 0; i < 3; ++i) {
-      require(answers[i] == kBadArgument, std::string(names[i]) + at + " answered " +
-                                              resultName(answers[i]) + ", not kBadArgument");
+      require(forms.answers[i] == kBadArgument, std::string(names[i]) + at + " answered " +
+                                                    resultName(forms.answers[i]) +
+                                                    ", not kBadArgument");
       require(kept[i], std::string(names[i]) + at + " wrote into the host's record");
     }
   }
@@ -102,13 +114,11 @@ void checkRefusals(IPluginFactory3& factory) {
 
 void checkForms(IPluginFactory3& factory, int32 index) {
   const std::string label = "class " + std::to_string(index);
-  PClassInfo info;
-  PClassInfo2 info2;
-  PClassInfoW infoW;
-  scribble(info), scribble(info2), scribble(infoW);
-  const ResultCode answers[] = {factory.getClassInfo(index, &info),
-                                factory.getClassInfo2(index, &info2),
-                                factory.getClassInfoUnicode(index, &infoW)};
+  const RecordForms forms = readForms(factory, index);
+  const PClassInfo& info = forms.info;
+  const PClassInfo2& info2 = forms.info2;
+  const PClassInfoW& infoW = forms.infoW;
+  const ResultCode* answers = forms.answers;
   require(answers[0] == kOk && answers[1] == kOk && answers[2] == kOk,
           label + ": the three forms answered " + resultName(answers[0]) + ", " +
               resultName(answers[1]) + ", " + resultName(answers[2]));

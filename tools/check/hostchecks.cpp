@@ -13,8 +13,6 @@ namespace {
 
 using namespace Quillon;
 
-constexpr char16 kModulePortName[] = u"Orvella PX7000 Port3";
-
 std::string describe(const HostIdentity& who) {
   return narrow(who.name) + " " + narrow(who.version) + " (" + narrow(who.build) + ")";
 }
