@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "base/source/fstring.h"
 #include "tools/commandline.h"
 #include "tools/hostsession.h"
 #include "tools/midi/midisource.h"
@@ -20,9 +21,16 @@ volatile std::sig_atomic_t stopRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
 
+// A command-line text (UTF-8) as the host hands it out; bytes that are not UTF-8 give "".
 std::u16string widened(const std::string& text) {
-  // Host texts given on the command line are ASCII in practice; wider bytes pass one to one.
-  return std::u16string(text.begin(), text.end());
+  using namespace Quillon;
+  const int32 needed = String::multiByteToWideString(nullptr, text.c_str(), 0, kCodePageUtf8);
+  if (needed <= 1) return {};
+  std::u16string wide(std::size_t(needed), u'\0');
+  const int32 written =
+      String::multiByteToWideString(wide.data(), text.c_str(), needed - 1, kCodePageUtf8);
+  wide.resize(written > 0 ? std::size_t(written - 1) : 0);
+  return wide;
 }
 
 // Reads each source in turn into `player`, one after the other in time.
