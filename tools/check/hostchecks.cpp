@@ -17,15 +17,9 @@ std::string describe(const HostIdentity& who) {
   return narrow(who.name) + " " + narrow(who.version) + " (" + narrow(who.build) + ")";
 }
 
-// Starts a session, or ends the check: a skip when the bundle lacks what a session needs.
-void start(HostSession& session) {
-  requireEntryPoints(session.options().bundlePath);
-  if (!session.start()) fail("the start-up path failed: " + session.error());
-}
-
 void checkAccepted(const std::string& path, const HostIdentity& who) {
   HostSession session({path, who, PortLayout::pair});
-  start(session);
+  startSession(session);
   require(session.serviceAnswer() == kOk, "the service refused " + describe(who) +
                                               ": initialize answered " +
                                               resultName(session.serviceAnswer()));
@@ -34,7 +28,7 @@ void checkAccepted(const std::string& path, const HostIdentity& who) {
 // A refused host: kFalse, and the module holds nothing of the host afterwards.
 void checkRefused(const std::string& path, const HostIdentity& who) {
   HostSession session({path, who, PortLayout::pair});
-  start(session);
+  startSession(session);
   require(session.serviceAnswer() == kFalse, "the service answered " +
                                                  resultName(session.serviceAnswer()) + " for " +
                                                  describe(who) + ", not kFalse");
@@ -55,7 +49,7 @@ std::string portLabel(simhost::SimulatedHost& host, bool input) {
 
 void checkWithoutPair(const std::string& path, PortLayout layout, const char* which) {
   HostSession session({path, {}, layout});
-  start(session);
+  startSession(session);
   require(session.detectionAnswer() == kOk, std::string("with ") + which +
                                                 " the detection's initialize answered " +
                                                 resultName(session.detectionAnswer()));

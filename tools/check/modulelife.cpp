@@ -20,6 +20,11 @@ void requireEntryPoints(const std::string& path) {
   openOrSkip(bundle, path);
 }
 
+void startSession(HostSession& session) {
+  requireEntryPoints(session.options().bundlePath);
+  if (!session.start()) fail("the start-up path failed: " + session.error());
+}
+
 ModuleLife::ModuleLife(const std::string& path) {
   openOrSkip(loaded, path);
   // Its answer is the entry-exit check's concern; a host goes on either way.

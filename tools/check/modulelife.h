@@ -7,6 +7,7 @@
 #include "host/simulatedhost.h"
 #include "interfaces/ipluginfactory.h"
 #include "tools/check/checksupport.h"
+#include "tools/hostsession.h"
 #include "tools/loadedbundle.h"
 
 namespace px7000host::checks {
@@ -14,6 +15,10 @@ namespace px7000host::checks {
 // Skips the check unless the bundle at `path` loads and exports its three entry points; a
 // failure there is the exports and entry-exit checks' to report. Unloads it again.
 void requireEntryPoints(const std::string& path);
+
+// Starts `session`, or ends the check: a skip when the bundle lacks what a session needs, a
+// failure when the start-up path fails.
+void startSession(HostSession& session);
 
 // Loads a bundle and calls bundleEntry; when destroyed, lets go of the factory, calls
 // bundleExit and closes the bundle. Objects made from it must be given back before it goes, so

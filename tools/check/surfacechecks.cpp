@@ -15,11 +15,6 @@ namespace {
 using namespace Quillon;
 using simhost::Binding;
 
-void start(HostSession& session) {
-  requireEntryPoints(session.options().bundlePath);
-  if (!session.start()) fail("the start-up path failed: " + session.error());
-}
-
 // The remote device of a started session, or ends the check with the session's notes.
 simhost::Device& remoteDevice(HostSession& session) {
   simhost::Device* device = session.remoteDevice();
@@ -161,7 +156,7 @@ void checkMessage(HostSession& session, EventRecorder& recorder, uint8 status, u
 
 CheckOutcome surfaceCheck(const std::string& path) {
   HostSession session({path, {}, PortLayout::pair});
-  start(session);
+  startSession(session);
   const simhost::RemoteStandard& standard = *remoteDevice(session).standard();
   checkControls(standard);
   checkPropertiesAndFunctions(standard);
@@ -172,7 +167,7 @@ CheckOutcome surfaceCheck(const std::string& path) {
 CheckOutcome dialCheck(const std::string& path) {
   EventRecorder recorder;
   HostSession session({path, {}, PortLayout::pair});
-  start(session);
+  startSession(session);
   remoteDevice(session);
   require(session.moduleInput() != nullptr, "the session has no input port of the module");
   session.host().setObserver(&recorder);
@@ -195,7 +190,7 @@ CheckOutcome dialCheck(const std::string& path) {
 
 CheckOutcome shutdownCheck(const std::string& path) {
   HostSession session({path, {}, PortLayout::pair});
-  start(session);
+  startSession(session);
   const std::size_t devices = session.remoteDevices().size();
   const std::vector<std::string> problems = session.stop();
   require(problems.empty(), joined(problems));
