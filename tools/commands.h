@@ -1,8 +1,9 @@
 // The px7000-host commands, each run from its own arguments (the words after its name).
 //
 // Every command writes its results to `out` and its complaints to `err`, and returns the
-// program's exit status: kExitSuccess, kExitFailure when the bundle failed a check or a run
-// failed an expectation, kExitUsage for a usage error, a missing bundle or an unreadable source.
+// program's exit status: kExitSuccess; kExitFailure when the bundle failed a check, could not be
+// loaded or started, or a run failed an expectation; kExitUsage for a usage error, no bundle file
+// at the path, or an unreadable source.
 #pragma once
 
 #include <iosfwd>

@@ -108,7 +108,7 @@ int runDemo(const Arguments& args, std::ostream& out, std::ostream& err) {
   HostSession session({bundleBesideProgram(), {}, PortLayout::pair});
   if (!session.start()) {
     err << "px7000-host demo: " << session.error() << "\n";
-    return kExitUsage;
+    return session.failureStatus();
   }
   out << "bundle: " << session.options().bundlePath << "\n";
   for (const std::string& note : session.notes()) out << "note: " << note << "\n";

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "interfaces/ihostapplication.h"
+#include "tools/commands.h"
 
 namespace px7000host {
 namespace {
@@ -166,6 +167,8 @@ void HostSession::runDetection() {
   else if (remoteDevices().empty())
     remarks.push_back("detect answered kOk but the host has no remote device");
 }
+
+int HostSession::failureStatus() const { return bundle.wasMissing() ? kExitUsage : kExitFailure; }
 
 std::vector<simhost::Device*> HostSession::remoteDevices() const {
   if (remoteClassName.empty()) return {};

@@ -66,6 +66,9 @@ class HostSession {
   simhost::SimulatedHost& host() { return *simulated; }
   const SessionOptions& options() const { return settings; }
   const std::string& error() const { return failure; }
+  // After a failed start: kExitUsage when no bundle lies at the path, kExitFailure when the
+  // bundle is there but could not be loaded or started.
+  int failureStatus() const;
   // What happened on the way that a user should know ("the service refused the host", ...).
   const std::vector<std::string>& notes() const { return remarks; }
 

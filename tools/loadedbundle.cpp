@@ -40,7 +40,9 @@ bool isMapped(const std::string& name) {
 bool LoadedBundle::open(const std::string& path) {
   close();
   filePath = path;
+  missing = false;
   if (path.empty()) {
+    missing = true;
     lastError = "no bundle named";
     return false;
   }
@@ -50,10 +52,13 @@ bool LoadedBundle::open(const std::string& path) {
     lastError = why != nullptr ? why : "dlopen failed";
     // Only now ask the file system, for a plainer message than the loader's.
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
+    if (stat(path.c_str(), &info) != 0) {
       lastError = "no bundle at " + path + ": " + std::strerror(errno);
-    else if (!S_ISREG(info.st_mode))
+      missing = true;
+    } else if (!S_ISREG(info.st_mode)) {
       lastError = "no bundle at " + path + ": not a file";
+      missing = true;
+    }
     return false;
   }
   struct link_map* map = nullptr;

@@ -30,6 +30,9 @@ class LoadedBundle {
   bool close();
 
   bool isOpen() const { return handle != nullptr; }
+  // Whether the last open failed because no file lies at the path (or the path is empty),
+  // rather than because the loader refused the file.
+  bool wasMissing() const { return missing; }
   void* nativeHandle() const { return handle; }
   const std::string& path() const { return filePath; }
   const std::string& error() const { return lastError; }
@@ -42,6 +45,7 @@ class LoadedBundle {
   void* handle = nullptr;
   std::string filePath;
   std::string loadedName;  // the name the loader keeps for it
+  bool missing = false;
   std::string lastError;
 };
 

@@ -79,7 +79,7 @@ int runPlay(const Arguments& args, std::ostream& out, std::ostream& err) {
   HostSession session(options);
   if (!session.start()) {
     err << "px7000-host play: " << session.error() << "\n";
-    return kExitUsage;
+    return session.failureStatus();
   }
   const bool json = parsed.has("--json");
   std::unique_ptr<PlayLog> log;

@@ -33,8 +33,8 @@ commands:
   help
       Prints this text.
 
-exit status: 0 success; 1 a check or an expectation failed; 2 usage error, no bundle found or
-an unreadable source.
+exit status: 0 success; 1 a check or an expectation failed, or the bundle could not be loaded,
+started or shut down cleanly; 2 usage error, no bundle file at the path, or an unreadable source.
 )";
 
 }  // namespace

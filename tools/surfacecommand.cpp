@@ -24,7 +24,7 @@ int runSurface(const Arguments& args, std::ostream& out, std::ostream& err) {
   HostSession session({takeBundle(parsed.positional, true), {}, PortLayout::pair});
   if (!session.start()) {
     err << "px7000-host surface: " << session.error() << "\n";
-    return kExitUsage;
+    return session.failureStatus();
   }
   int status = kExitSuccess;
   if (const simhost::Device* device = session.remoteDevice()) {

@@ -63,6 +63,13 @@ TEST(SurfaceCommand, UsageErrorsAndMissingBundlesExitWithTwo) {
   }
 }
 
+TEST(SurfaceCommand, AFileThatIsNoLibraryFailsButIsNoUsageError) {
+  testsupport::TempFile text("not a library\n", ".so");
+  const auto run = runHost({"surface", text.path()});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_THAT(run.err, HasSubstr(text.path()));
+}
+
 TEST(DemoCommand, PlaysEveryKeyAndTheDialAndMeetsEveryExpectation) {
   const auto run = runHost({"demo"});
   ASSERT_EQ(run.exitStatus, 0) << run.out << run.err;
