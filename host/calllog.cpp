@@ -13,11 +13,24 @@ bool startsWith(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 void CallLog::record(std::string entry) {
-  std::lock_guard<std::mutex> lock(mutex);
-  const bool planted =
-      std::any_of(throwing.begin(), throwing.end(),
-                  [&](const std::string& prefix) { return startsWith(entry, prefix); });
-  log.push_back(entry);
+  std::vector<std::function<void()>> due;
+  bool planted = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    planted = std::any_of(throwing.begin(), throwing.end(),
+                          [&](const std::string& prefix) { return startsWith(entry, prefix); });
+    for (auto it = pending.begin(); it != pending.end();) {
+      if (!startsWith(entry, it->first)) {
+        ++it;
+        continue;
+      }
+      due.push_back(std::move(it->second));
+      it = pending.erase(it);
+    }
+    log.push_back(entry);
+  }
+  // Outside the lock: an action may call the host, which records again.
+  for (auto& action : due) action();
   if (planted) throw HostException("host failure in " + entry);
 }
 
@@ -63,6 +76,11 @@ void CallLog::throwOn(std::string prefix) {
 void CallLog::stopThrowing() {
   std::lock_guard<std::mutex> lock(mutex);
   throwing.clear();
+}
+
+void CallLog::onFirstCall(std::string prefix, std::function<void()> action) {
+  std::lock_guard<std::mutex> lock(mutex);
+  pending.emplace_back(std::move(prefix), std::move(action));
 }
 
 }  // namespace simhost

@@ -21,11 +21,13 @@ bool Device::isConnectedTo(const Quillon::IPort* port) const {
   return std::find(connectedPorts.begin(), connectedPorts.end(), port) != connectedPorts.end();
 }
 
-void Device::attachComponent(Quillon::IHWRemote* component, ActionManager& actions) {
+void Device::attachComponent(Quillon::IHWRemote* component, ActionManager& actions,
+                             const std::function<void(RemoteStandard&)>& prepare) {
   releaseComponent();
   remote = component;
   surface = std::make_unique<RemoteStandard>(state, label() + ".remote");
   surface->performBindingsWith(&actions);
+  if (prepare) prepare(*surface);
   initialised = remote->init(surface.get());
 }
 
@@ -60,6 +62,7 @@ ResultCode Device::connect(Quillon::IPort* port) {
   const std::string target = port == nullptr ? "null" : known != nullptr ? known->label() : "?";
   log(call("connect", target));
   if (port == nullptr) return Quillon::kBadArgument;
+  if (known != nullptr && !known->isPlugged()) return Quillon::kFalse;
   connected.push_back(target);
   connectedPorts.push_back(port);
   return Quillon::kOk;
@@ -142,7 +145,8 @@ FUnknown* DeviceList::addDevice(const char* classId, int32 index, int32 flags) {
     component = static_cast<Quillon::IHWRemote*>(made);
   }
   Device& device = install(*className, name);
-  if (component != nullptr) device.attachComponent(component, actions);
+  if (withoutConnector) device.refuse(Quillon::IConnector::iid);
+  if (component != nullptr) device.attachComponent(component, actions, prepareRemote);
   return static_cast<Quillon::IDevice*>(&device);
 }
 

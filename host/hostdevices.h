@@ -1,6 +1,7 @@
 // The simulated host's device setup: installed devices, the device list and values.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -38,9 +39,11 @@ class Device : public HostInterfaces<Quillon::IDevice, Quillon::IConnector> {
   bool isConnectedTo(const Quillon::IPort* port) const;
 
   // Makes this a remote device: takes over the one reference on `remote`, gives it a standard
-  // remote labelled "<device>.remote" that performs bindings through `actions`, and calls
-  // `init` with it. The component's answer is kept in `initAnswer()`.
-  void attachComponent(Quillon::IHWRemote* remote, ActionManager& actions);
+  // remote labelled "<device>.remote" that performs bindings through `actions`, lets `prepare`
+  // (may be empty) set that remote up, and calls `init` with it. The component's answer is
+  // kept in `initAnswer()`.
+  void attachComponent(Quillon::IHWRemote* remote, ActionManager& actions,
+                       const std::function<void(RemoteStandard&)>& prepare = {});
   // The component (owned), or null for a plain device or once released.
   Quillon::IHWRemote* component() const { return remote; }
   // The standard remote of a remote device, or null; it outlives the component.
@@ -56,6 +59,7 @@ class Device : public HostInterfaces<Quillon::IDevice, Quillon::IConnector> {
 
   const char* getType() override;
   const char16* getName() override;
+  // kBadArgument for null, kFalse (nothing connected) for a port that was unplugged.
   ResultCode connect(Quillon::IPort* port) override;
 
  private:
@@ -95,6 +99,13 @@ class DeviceList : public HostInterfaces<Quillon::IDeviceList2> {
                   std::optional<std::string> type = std::nullopt);
   // Makes addDevice return null while set.
   void setRefuseAdding(bool refuse) { refuseAdding = refuse; }
+  // Makes the devices addDevice creates refuse IConnector while set.
+  void setWithoutConnector(bool refuse) { withoutConnector = refuse; }
+  // Called with the standard remote of each remote device addDevice creates, before the
+  // component's `init`; empty for none.
+  void setRemotePreparation(std::function<void(RemoteStandard&)> prepare) {
+    prepareRemote = std::move(prepare);
+  }
   // The installed devices of `className`, in index order.
   std::vector<Device*> installed(const std::string& className) const;
 
@@ -108,6 +119,8 @@ class DeviceList : public HostInterfaces<Quillon::IDeviceList2> {
   std::vector<Device*> list;
   std::vector<std::pair<FUID, std::string>> classes;
   bool refuseAdding = false;
+  bool withoutConnector = false;
+  std::function<void(RemoteStandard&)> prepareRemote;
   ActionManager& actions;
   Quillon::IPluginFactory* factory = nullptr;
 

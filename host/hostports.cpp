@@ -1,6 +1,8 @@
 // The simulated host's ports.
 #include "host/hostports.h"
 
+#include <algorithm>
+
 namespace simhost {
 Port::Port(HostState& state, std::string label, PortSetup setup)
     : HostInterfaces(state, std::move(label)), properties(std::move(setup)) {
@@ -43,7 +45,15 @@ ResultCode Port::setDisplayName(const char16* name) {
 Port& PortRegistry::add(PortSetup setup) {
   all.push_back(
       std::make_unique<Port>(state, "port" + std::to_string(all.size()), std::move(setup)));
+  listed.push_back(all.back().get());
   return *all.back();
+}
+
+void PortRegistry::addEmptySlot() { listed.push_back(nullptr); }
+
+void PortRegistry::unplug(Port& port) {
+  listed.erase(std::remove(listed.begin(), listed.end(), &port), listed.end());
+  port.plugged = false;
 }
 
 void PortRegistry::addMidiPair(const std::u16string& name) {
@@ -53,13 +63,13 @@ void PortRegistry::addMidiPair(const std::u16string& name) {
 
 int32 PortRegistry::countPorts() {
   const HostCall inHost = record("countPorts");
-  return int32(all.size());
+  return int32(listed.size());
 }
 
 Quillon::IPort* PortRegistry::getPort(int32 index) {
   const HostCall inHost = record("getPort", index);
-  if (index < 0 || std::size_t(index) >= all.size()) return nullptr;
-  return all[std::size_t(index)].get();
+  if (index < 0 || std::size_t(index) >= listed.size()) return nullptr;
+  return listed[std::size_t(index)];
 }
 
 }  // namespace simhost

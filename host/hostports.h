@@ -29,6 +29,8 @@ class Port : public HostInterfaces<Quillon::IPort> {
   Port(HostState& state, std::string label, PortSetup setup);
 
   const PortSetup& setup() const { return properties; }
+  // False once the port was unplugged from the registry (see PortRegistry::unplug).
+  bool isPlugged() const { return plugged; }
 
   bool isType(const char* type) override;
   bool isCategory(const char* category) override;
@@ -38,19 +40,29 @@ class Port : public HostInterfaces<Quillon::IPort> {
   ResultCode setDisplayName(const char16* name) override;
 
  private:
+  friend class PortRegistry;
   PortSetup properties;
+  bool plugged = true;
 };
 
-// The ports, numbered from 0 in the order added; ports live as long as the registry.
+// The ports in the order added; ports live as long as the registry, also once unplugged, so
+// pointers the module borrowed never dangle.
 class PortRegistry : public HostInterfaces<Quillon::IPortRegistry> {
  public:
   explicit PortRegistry(HostState& state) : HostInterfaces(state, "ports") {}
 
-  // Adds a port labelled "port<index>" in the log.
+  // Adds a port labelled "port<n>" in the log, n counting every port ever added.
   Port& add(PortSetup setup);
   // Adds an input and an output port, both named `name`.
   void addMidiPair(const std::u16string& name);
-  Port& port(int index) { return *all.at(std::size_t(index)); }
+  // Adds a place in the list at which getPort answers null.
+  void addEmptySlot();
+  // Takes `port` out of the list, as when its device is unplugged; the following ports move
+  // down and devices no longer connect to it.
+  void unplug(Port& port);
+  // The port labelled "port<n>".
+  Port& port(int n) { return *all.at(std::size_t(n)); }
+  // The number of ports ever added.
   int size() const { return int(all.size()); }
 
   int32 countPorts() override;
@@ -58,6 +70,8 @@ class PortRegistry : public HostInterfaces<Quillon::IPortRegistry> {
 
  private:
   std::vector<std::unique_ptr<Port>> all;
+  // What getPort hands out, by index; null for an empty slot.
+  std::vector<Port*> listed;
 };
 
 }  // namespace simhost

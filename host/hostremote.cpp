@@ -141,6 +141,7 @@ Quillon::IHWRemoteBank* RemoteStandard::createBank(const char* name) {
   if (name == nullptr || refuseBanks) return nullptr;
   if (RemoteBank* existing = bank(name)) return existing;
   banks.push_back(std::make_unique<RemoteBank>(state, name));
+  banks.back()->setRefuseFunctionGroups(refuseGroups);
   return banks.back().get();
 }
 

@@ -131,6 +131,8 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   std::string layerInForce() const;
   // Makes createBank return null while set.
   void setRefuseBanks(bool refuse) { refuseBanks = refuse; }
+  // Makes the banks created later refuse function groups (see RemoteBank).
+  void setRefuseFunctionGroups(bool refuse) { refuseGroups = refuse; }
 
   bool setRemoteProperty(Quillon::uint32 key, int32 value) override;
   bool setRemoteName(const char* name) override;
@@ -174,6 +176,7 @@ class RemoteStandard : public HostInterfaces<Quillon::IHWRemoteStandard> {
   std::vector<std::pair<int32, int32>> valuesHandled;
   std::vector<std::unique_ptr<RemoteBank>> banks;
   bool refuseBanks = false;
+  bool refuseGroups = false;
   ActionManager* performer = nullptr;
   std::string activeLayer;
 

@@ -51,11 +51,12 @@ ResultCode ActionManager::executeCommand(const char* category, const char* comma
 void ActionManager::perform(const std::string& category, const std::string& command) {
   const HostCall inHost = record("perform", category, command);
   if (recording()) performed.emplace_back(category, command);
-  if (state.observer != nullptr) state.observer->commandPerformed(category.c_str(), command.c_str());
+  if (state.observer != nullptr)
+    state.observer->commandPerformed(category.c_str(), command.c_str());
 }
 
 void ClassRegistry::provide(const FUID& iid, FUnknown* iface) {
-  services.push_back({iid, iface, true});
+  services.push_back({iid, iface, ServiceAnswer::offered});
 }
 
 ClassRegistry::Service* ClassRegistry::find(const char* iid) {
@@ -64,25 +65,23 @@ ClassRegistry::Service* ClassRegistry::find(const char* iid) {
   return nullptr;
 }
 
-void ClassRegistry::withdraw(const FUID& iid) {
-  if (Service* service = find(iid.tuid())) service->available = false;
-}
-
-void ClassRegistry::restore(const FUID& iid) {
-  if (Service* service = find(iid.tuid())) service->available = true;
+void ClassRegistry::answerWith(const FUID& iid, ServiceAnswer answer) {
+  if (Service* service = find(iid.tuid())) service->answer = answer;
 }
 
 ResultCode ClassRegistry::createInstance(const char* iid, void** obj) {
   const HostCall inHost = record("createInstance", Iid{iid});
   if (obj == nullptr) return Quillon::kNotFound;
   Service* service = find(iid);
-  if (service == nullptr || !service->available) {
-    *obj = nullptr;
-    return Quillon::kNotFound;
+  const ServiceAnswer answer = service != nullptr ? service->answer : ServiceAnswer::withdrawn;
+  *obj = nullptr;
+  if (answer == ServiceAnswer::offered || answer == ServiceAnswer::errorWithObject) {
+    service->iface->addRef();
+    *obj = service->iface;
   }
-  service->iface->addRef();
-  *obj = service->iface;
-  return Quillon::kOk;
+  return answer == ServiceAnswer::offered || answer == ServiceAnswer::okWithoutObject
+             ? Quillon::kOk
+             : Quillon::kNotFound;
 }
 
 ResultCode HostContext::queryInterface(const char* iid, void** obj) {

@@ -67,6 +67,14 @@ class ActionManager : public HostInterfaces<Quillon::IActionManager> {
   std::vector<std::pair<std::string, std::string>> performed;
 };
 
+// How the registry answers createInstance for one service.
+enum class ServiceAnswer {
+  offered,          // kOk and the service, with a new reference
+  withdrawn,        // kNotFound and null
+  errorWithObject,  // kNotFound, yet the service is stored with a new reference
+  okWithoutObject,  // kOk, yet null is stored
+};
+
 // The host's registry of services: hands out a new reference to each service it offers.
 class ClassRegistry : public HostInterfaces<Quillon::IHostClasses> {
  public:
@@ -75,9 +83,11 @@ class ClassRegistry : public HostInterfaces<Quillon::IHostClasses> {
   // Offers the host object's interface `iface` under `iid`; createInstance then hands it out
   // with a new reference.
   void provide(const FUID& iid, FUnknown* iface);
+  // Changes how createInstance answers for `iid` (a service provided before).
+  void answerWith(const FUID& iid, ServiceAnswer answer);
   // Makes createInstance for `iid` store null and return kNotFound, or offer it again.
-  void withdraw(const FUID& iid);
-  void restore(const FUID& iid);
+  void withdraw(const FUID& iid) { answerWith(iid, ServiceAnswer::withdrawn); }
+  void restore(const FUID& iid) { answerWith(iid, ServiceAnswer::offered); }
 
   ResultCode createInstance(const char* iid, void** obj) override;
 
@@ -85,7 +95,7 @@ class ClassRegistry : public HostInterfaces<Quillon::IHostClasses> {
   struct Service {
     FUID iid;
     FUnknown* iface;
-    bool available;
+    ServiceAnswer answer;
   };
   Service* find(const char* iid);
   std::vector<Service> services;

@@ -5,10 +5,10 @@
 // drive a remote component directly. Given the module's factory, the device list makes a remote
 // device the way a host does: it creates the remote-surface component, hands it a standard
 // remote of its own, and delivers the MIDI messages of the ports the device is connected to,
-// performing the commands bound to the controls. Every object records its calls in one shared log (`log()`), any service can be
-// withdrawn or made to refuse, and `referenceProblems()` lists every reference the module
-// took and did not give back. The default identity is a supported host: "Tessera Crafter 5",
-// "5.0.2", "Build 210".
+// performing the commands bound to the controls. Every object records its calls in one shared log
+// (`log()`), any service can be withdrawn or made to refuse, and `referenceProblems()` lists every
+// reference the module took and did not give back. The default identity is a supported host:
+// "Tessera Crafter 5", "5.0.2", "Build 210".
 #pragma once
 
 #include <memory>

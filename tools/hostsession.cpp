@@ -11,12 +11,14 @@ namespace {
 
 using namespace Quillon;
 
-// Terminates and releases a component; a line for each thing that did not go back.
-void endComponent(IPluginBase*& component, const char* role, std::vector<std::string>& problems) {
+// Terminates (unless `ended`) and releases a component; a line for each thing that did not go
+// back.
+void endComponent(IPluginBase*& component, const char* role, std::vector<std::string>& problems,
+                  bool ended = false) {
   if (component == nullptr) return;
-  const ResultCode ended = component->terminate();
-  if (ended != kOk)
-    problems.push_back(std::string(role) + " terminate answered " + resultName(ended));
+  const ResultCode answer = ended ? kOk : component->terminate();
+  if (answer != kOk)
+    problems.push_back(std::string(role) + " terminate answered " + resultName(answer));
   const uint32 left = component->release();
   if (left != 0)
     problems.push_back(std::string(role) + " kept " + std::to_string(left) + " references");
@@ -55,7 +57,10 @@ bool parsePortLayout(const std::string& text, PortLayout& layout) {
 }
 
 HostSession::HostSession(SessionOptions options)
-    : settings(std::move(options)), simulated(std::make_unique<simhost::SimulatedHost>()) {}
+    : settings(std::move(options)), simulated(std::make_unique<simhost::SimulatedHost>()) {
+  const HostIdentity& who = settings.identity;
+  simulated->application().setIdentity(who.name.c_str(), who.version.c_str(), who.build.c_str());
+}
 
 HostSession::~HostSession() { stop(); }
 
@@ -103,8 +108,6 @@ IPluginBase* HostSession::createComponent(const char* category) {
 }
 
 bool HostSession::start() {
-  const HostIdentity& who = settings.identity;
-  simulated->application().setIdentity(who.name.c_str(), who.version.c_str(), who.build.c_str());
   addPorts();
   if (!bundle.open(settings.bundlePath)) {
     failure = bundle.error();
@@ -158,14 +161,22 @@ void HostSession::runDetection() {
     remarks.push_back("the detection component does not offer IDetector");
     return;
   }
-  auto* detector = static_cast<IDetector*>(found);
+  // Held so that an exception thrown by the host during detect still gives it back.
+  const std::unique_ptr<IDetector, void (*)(IDetector*)> detector(
+      static_cast<IDetector*>(found), [](IDetector* held) { held->release(); });
   detectResult = detector->detect();
-  detector->release();
   if (detectResult != kOk)
     remarks.push_back("detect answered " + resultName(detectResult) +
                       ": the drum module's ports were not found");
   else if (remoteDevices().empty())
     remarks.push_back("detect answered kOk but the host has no remote device");
+}
+
+ResultCode HostSession::terminateService() {
+  if (service == nullptr || serviceEnded) return kNotFound;
+  const ResultCode answer = service->terminate();
+  serviceEnded = answer == kOk;
+  return answer;
 }
 
 int HostSession::failureStatus() const { return bundle.wasMissing() ? kExitUsage : kExitFailure; }
@@ -189,7 +200,8 @@ std::vector<std::string> HostSession::stop() {
   simulated->setObserver(nullptr);
   simulated->releaseComponents();
   endComponent(detection, "the detection component", problems);
-  endComponent(service, "the service component", problems);
+  endComponent(service, "the service component", problems, serviceEnded);
+  serviceEnded = false;
   simulated->useFactory(nullptr);
   if (factory != nullptr) {
     const uint32 left = factory->release();

@@ -44,7 +44,9 @@ struct SessionOptions {
 };
 
 // Runs one module's life in one simulated host. Not copyable; stop() (or the destructor) ends
-// it. Every component reference the session takes it gives back in stop().
+// it. Every component reference the session takes it gives back in stop(). The host has its
+// identity from construction, so that it can be changed before start(); start() adds the
+// ports after any the caller added.
 class HostSession {
  public:
   explicit HostSession(SessionOptions options);
@@ -55,8 +57,13 @@ class HostSession {
   // Loads the bundle and runs the start-up path: bundleEntry, the factory, the service's
   // initialize, the detection's initialize and detect. False, with error() set, only when the
   // bundle cannot be loaded or offers no factory or classes; a host that the module refuses, or
-  // ports it does not find, are results of the run (see notes()).
+  // ports it does not find, are results of the run (see notes()). An exception thrown by a host
+  // operation passes; stop() then still gives back what was taken.
   bool start();
+  // Asks the service component to terminate, as a host does before it quits: its answer, or
+  // kNotFound when there is no service or it has already ended. After kOk, stop() only
+  // releases it; after a refusal the host may ask again.
+  Quillon::ResultCode terminateService();
   // Shuts down: remote devices' components, detection, service, factory, bundleExit, dlclose.
   // Returns one line per problem: a component that refused to terminate or kept references, a
   // reference the module took from the host and kept, a bundle that stayed loaded. Empty when
@@ -90,6 +97,7 @@ class HostSession {
   LoadedBundle bundle;
   Quillon::IPluginFactory* factory = nullptr;
   Quillon::IPluginBase* service = nullptr;
+  bool serviceEnded = false;
   Quillon::IPluginBase* detection = nullptr;
   std::string remoteClassName;
   const Quillon::IPort* input = nullptr;
