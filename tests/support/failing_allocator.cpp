@@ -13,6 +13,8 @@ namespace {
 long remaining = -1;
 bool refused = false;
 std::atomic<long> moduleAllocations{0};
+std::atomic<const void*> watched{nullptr};
+std::atomic<int> watchedDeletions{0};
 
 }  // namespace
 
@@ -26,6 +28,15 @@ FailingAllocations::FailingAllocations(long allowed) {
 FailingAllocations::~FailingAllocations() { remaining = -1; }
 
 bool FailingAllocations::refusedAny() const { return refused; }
+
+DeletionWatch::DeletionWatch(const void* address) {
+  watchedDeletions = 0;
+  watched = address;
+}
+
+DeletionWatch::~DeletionWatch() { watched = nullptr; }
+
+int DeletionWatch::deletions() const { return watchedDeletions.load(); }
 
 long moduleAllocationCount() { return moduleAllocations.load(std::memory_order_relaxed); }
 
@@ -58,6 +69,11 @@ void* allocate(std::size_t size) noexcept {
   return std::malloc(size == 0 ? 1 : size);
 }
 
+void deallocate(void* block) noexcept {
+  if (block != nullptr && block == watched.load(std::memory_order_relaxed)) ++watchedDeletions;
+  std::free(block);
+}
+
 void* allocateOrThrow(std::size_t size) {
   if (void* block = allocate(size)) return block;
   throw std::bad_alloc();
@@ -69,9 +85,9 @@ void* operator new(std::size_t size) { return allocateOrThrow(size); }
 void* operator new[](std::size_t size) { return allocateOrThrow(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete(void* block) noexcept { deallocate(block); }
+void operator delete[](void* block) noexcept { deallocate(block); }
+void operator delete(void* block, std::size_t) noexcept { deallocate(block); }
+void operator delete[](void* block, std::size_t) noexcept { deallocate(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { deallocate(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { deallocate(block); }

@@ -1,6 +1,7 @@
 // FailingAllocations: makes `operator new` throw std::bad_alloc on demand, so tests can drive
 // the module's own allocation failures; `moduleAllocationCount` counts the module's
-// allocations for benchmarks. Link tests/support/failing_allocator.cpp to use either.
+// allocations for benchmarks; `DeletionWatch` counts how often one object is deleted. Link
+// tests/support/failing_allocator.cpp to use any of them.
 #pragma once
 
 namespace testing_support {
@@ -22,6 +23,18 @@ class FailingAllocations {
   // Whether the replacement allocator is in force; a tool such as valgrind replaces it with
   // its own, and tests that need it skip themselves.
   static bool inForce();
+};
+
+// Counts the `operator delete` calls, from any thread, that give back the block at `address`
+// while the watch is alive; one watch at a time. Needs the replacement allocator in force.
+class DeletionWatch {
+ public:
+  explicit DeletionWatch(const void* address);
+  ~DeletionWatch();
+  DeletionWatch(const DeletionWatch&) = delete;
+  DeletionWatch& operator=(const DeletionWatch&) = delete;
+
+  int deletions() const;
 };
 
 // Allocations through `operator new` made outside the simulated host's operations since the
