@@ -48,6 +48,14 @@ void checkWhole(const String& s) {
     check(std::strlen(static_cast<const char8*>(text)) <= size_t(s.length()));
 }
 
+// The width and the raw characters (embedded zeros too), to tell whether a string changed.
+std::string snapshot(const String& s) {
+  const std::size_t bytes = std::size_t(s.length()) * (s.isWideString() ? sizeof(char16) : 1);
+  std::string raw(1, s.isWideString() ? 'w' : 'n');
+  if (s.ptr() != nullptr) raw.append(static_cast<const char*>(s.ptr()), bytes);
+  return raw;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -101,11 +109,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.append(char16(0x40 + (b & 0x3FF)), a < 100 ? a : 100);
         break;
       case 12:
-        s.toWideString(std::uint32_t(b) & 0x8000 ? 65001 : 1252);
+      case 13: {
+        // Every code page the conversions know, and one they do not (ASCII).
+        constexpr std::uint32_t kCodePages[] = {0, 2, 932, 1252, 10029, 65001, 437};
+        const std::uint32_t codePage = kCodePages[std::uint32_t(b) % 7];
+        const std::string before = snapshot(s);
+        const bool wide = op % 20 == 12;
+        if (wide ? s.toWideString(codePage) : s.toMultiByte(codePage))
+          check(s.isWideString() == wide);
+        else
+          check(snapshot(s) == before);
         break;
-      case 13:
-        s.toMultiByte(std::uint32_t(b) & 0x8000 ? 65001 : 932);
-        break;
+      }
       case 14:
         s.resize(a < 300 ? a : 300, b & 1, b & 2);
         break;
