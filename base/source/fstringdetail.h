@@ -49,13 +49,20 @@ class TextCopy {
   C* const data;
 };
 
-// Calls `edit(text, count)` with `other`'s text in its own width; a negative `n` or one past
-// the end means the whole text.
+// Never-null empty texts: a string without a buffer still has text, the empty one, and an
+// edit must not read its null buffer as "no text" (which changes nothing).
+inline constexpr char8 kNoText8[] = {0};
+inline constexpr char16 kNoText16[] = {0};
+inline const char8* orEmpty(const char8* text) { return text != nullptr ? text : kNoText8; }
+inline const char16* orEmpty(const char16* text) { return text != nullptr ? text : kNoText16; }
+
+// Calls `edit(text, count)` with `other`'s text in its own width, never null; a negative `n`
+// or one past the end means the whole text.
 template <typename Edit>
 decltype(auto) withTextOf(const ConstString& other, int32 n, Edit edit) {
   const int32 count = n < 0 || n > other.length() ? other.length() : n;
-  if (other.isWideString()) return edit(static_cast<const char16*>(other.ptr()), count);
-  return edit(static_cast<const char8*>(other.ptr()), count);
+  if (other.isWideString()) return edit(orEmpty(static_cast<const char16*>(other.ptr())), count);
+  return edit(orEmpty(static_cast<const char8*>(other.ptr())), count);
 }
 
 // Converts one 8-bit character through code page 0; false when it cannot be decoded.

@@ -115,7 +115,7 @@ String& String::replaceText(int32 index, int32 count, const C* text, int32 textC
   } else if (isWide) {
     String wide(text, k);
     if (!wide.toWideString(kCodePageSystemDefault)) return *this;
-    return replaceText(index, count, wide.buffer16, int32(wide.len));
+    return replaceText(index, count, detail::orEmpty(wide.buffer16), int32(wide.len));
   }
   const uint32 oldLength = len;
   const int64 newLength = int64(oldLength) - count + k;

@@ -89,6 +89,29 @@ TEST(StringEdit, TextFromInsideTheOwnBuffer) {
   EXPECT_EQ(unitsOf(wide.replace(1, 1, wide.text16(), 3)), u"aabccbc");
 }
 
+// Empty text is text: put in by `replace` it removes the range, whatever its width or whether
+// it comes from a string without a buffer. Only a null text means "change nothing".
+TEST(StringEdit, EmptyTextRemovesTheReplacedRange) {
+  const auto wideAbc = [] { return String(u"abc"); };
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, "")), u"ac");
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, "xyz", 0)), u"ac");
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, u"")), u"ac");
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, String(u""))), u"ac");
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, String(""))), u"ac");
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, String())), u"ac");
+  EXPECT_EQ(bytesOf(String("abc").replace(1, 1, String(""))), "ac");
+  EXPECT_EQ(unitsOf(String("abc").replace(1, 1, String())), u"ac");  // String() is 16-bit
+  EXPECT_EQ(bytesOf(String("abc").replace(0, -1, String(u""))), "");
+  EXPECT_EQ(bytesOf(String("abc").replace(1, 1, static_cast<const char8*>(nullptr))), "abc");
+  EXPECT_EQ(unitsOf(wideAbc().replace(1, 1, static_cast<const char8*>(nullptr))), u"abc");
+
+  // The other edits: empty text assigns the empty string and appends or inserts nothing.
+  EXPECT_EQ(String("abc").assign(String()).length(), 0);
+  EXPECT_EQ(unitsOf(wideAbc().append(String())), u"abc");
+  EXPECT_EQ(unitsOf(wideAbc().insertAt(1, String(""))), u"abc");
+  EXPECT_EQ(bytesOf(String("abc").insertAt(1, String())), "abc");
+}
+
 // Every edit with indexes and counts at and beyond the edges, in both widths: the text stays
 // terminated at its length and nothing is read or written outside it (ASan checks the rest).
 TEST(StringEdit, HostileIndexesAndCounts) {
