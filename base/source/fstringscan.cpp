@@ -1,4 +1,5 @@
 // Reading integers, hexadecimal bytes and floating-point numbers out of 8-bit and 16-bit text.
+#include <cctype>
 #include <cstdlib>
 
 #include "base/source/fstring.h"
@@ -9,7 +10,8 @@ namespace Quillon {
 namespace {
 
 // Reads with `read` at the start of `text`, and with `scanToEnd` at each later position until
-// a number is read. The C library's strto* read what sscanf's %lld, %llu, %x and %lf read,
+// a number is read. The C library's strto* read what sscanf's %lld, %llu and %x read, and
+// what %lf reads once sscanfRejectsFloat has ruled out the texts where the two differ,
 // without measuring the rest of the text at every attempt as sscanf does.
 template <typename Read>
 bool scanFrom(const char8* text, bool scanToEnd, Read read) {
@@ -51,9 +53,30 @@ bool scanHexText(const char8* text, uint8& value, bool scanToEnd) {
   });
 }
 
+bool isSpace(char8 c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isHexDigit(char8 c) { return isxdigit(uint8(c)) != 0; }
+
+// Whether the ASCII letters of `lower` start `text`, in either case.
+bool startsWithNoCase(const char8* text, const char8* lower) {
+  for (; *lower != 0; ++text, ++lower)
+    if (*text == 0 || (*text | 0x20) != *lower) return false;
+  return true;
+}
+
+// sscanf's %lf gives up where strtod reads a prefix: on "0x" that neither a hex digit nor a
+// point follows (strtod reads the 0), and on "inf" followed by an "inity" cut short or
+// misspelt (strtod reads the inf).
+bool sscanfRejectsFloat(const char8* at) {
+  while (isSpace(*at)) ++at;
+  if (*at == '+' || *at == '-') ++at;
+  if (at[0] == '0' && (at[1] | 0x20) == 'x') return !isHexDigit(at[2]) && at[2] != '.';
+  return startsWithNoCase(at, "infi") && !startsWithNoCase(at, "infinity");
+}
+
 bool scanFloatText(const char8* text, double& value, bool scanToEnd) {
   return scanFrom(text, scanToEnd, [&](const char8* at) {
-    return readAt(at, value, [](const char8* p, char** end) { return strtod(p, end); });
+    return !sscanfRejectsFloat(at) &&
+           readAt(at, value, [](const char8* p, char** end) { return strtod(p, end); });
   });
 }
 

@@ -1,6 +1,8 @@
 // Tests for reading numbers out of strings.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "base/source/fstring.h"
 
 namespace Quillon {
@@ -63,6 +65,26 @@ TEST(StringScan, FloatsTakeADecimalComma) {
   }
   double value = 9;
   EXPECT_FALSE(ConstString("x1").scanFloat(value, 0, false));
+  EXPECT_FALSE(ConstString("0x").scanFloat(value));
+  EXPECT_FALSE(ConstString(u" -0Xg").scanFloat(value));
+  EXPECT_FALSE(ConstString("Infinit").scanFloat(value));
+  EXPECT_EQ(value, 9);
+}
+
+// Where strtod reads a prefix that sscanf's %lf refuses, the scan moves on as sscanf does.
+TEST(StringScan, FloatsReadWhatSscanfReads) {
+  const struct {
+    ConstString text;
+    double value;
+  } cases[] = {{"Infinite 5", 5}, {"0xz 7", 7},           {u"0xg,5", 0.5},   {"INFI 2", 2},
+               {"0x.8", 0.5},     {"-0x1p3", -8},         {"0xe", 14},       {"0x. 1", 0},
+               {"1e+", 1},        {"iNfInItY", HUGE_VAL}, {"inf5", HUGE_VAL}};
+  for (const auto& c : cases) {
+    double value = 0;
+    EXPECT_TRUE(c.text.scanFloat(value)) << c.value;
+    EXPECT_EQ(value, c.value);
+  }
+  double value = 9;
   EXPECT_FALSE(ConstString("1").scanFloat(value, 1));
   EXPECT_EQ(value, 9);
 }
