@@ -44,20 +44,19 @@ ResultCode FObject::queryInterface(const char* iid, void** obj) {
                                {FObject::iid, this}});
 }
 
-uint32 FObject::addRef() {
-  FAtomicIncrement(refCount);
-  return uint32(FAtomicLoad(refCount));
-}
+// Both return the count their own atomic step produced. After a decrement that does not
+// destroy the object, another thread's release may destroy it at once, so nothing may read
+// the object again.
+uint32 FObject::addRef() { return uint32(FAtomicIncrement(refCount) + 1); }
 
 uint32 FObject::release() {
-  // Only the step's own result decides: the count read afterwards may already be another
-  // thread's.
-  if (FAtomicDecrement(refCount) == 1) {
+  const int32 before = FAtomicDecrement(refCount);
+  if (before == 1) {
     refCount = kDestroyedCount;
     delete this;
     return 0;
   }
-  return uint32(FAtomicLoad(refCount));
+  return uint32(before - 1);
 }
 
 void FObject::update(FUnknown*, int32) {}

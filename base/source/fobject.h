@@ -27,10 +27,10 @@ class FObject : public IDependent {
   // Answers FUnknown, IDependent and FObject::iid with this object and one more reference;
   // anything else stores null and returns kNotFound.
   ResultCode queryInterface(const char* iid, void** obj) override;
-  // Adds a reference; returns the count read after the step.
+  // Adds a reference; returns the count this step produced.
   uint32 addRef() override;
   // Drops a reference; the last one destroys the object and returns 0. Otherwise returns the
-  // count read after the step.
+  // count this step produced (other threads may have changed it since).
   uint32 release() override;
   // Told that `changedUnknown` changed; FObject ignores it.
   void update(FUnknown* changedUnknown, int32 message) override;

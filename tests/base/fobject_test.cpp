@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -120,6 +122,37 @@ TEST(FObject, ChangesGoToTheUpdateHandler) {
                                                           {"deferred", &object, nullptr, 6},
                                                           {"remove", &object, &dependent, 0}};
   EXPECT_EQ(handler.log, expected);
+}
+
+// Eight threads drop the last eight references at once: one destroys the object, and no
+// release reads it after its own step (ThreadSanitizer and ASan see any access that races
+// the destruction).
+TEST(FObject, ConcurrentReleasesDestroyOnceAndNeverTouchTheObjectAfterTheirStep) {
+  constexpr int kThreads = 8;
+  for (int round = 0; round < 20; ++round) {
+    std::atomic<int> destroyed{0}, zeros{0}, waiting{kThreads};
+    class Counted : public FObject {
+     public:
+      explicit Counted(std::atomic<int>& destroyed) : destroyed(destroyed) {}
+      ~Counted() override { ++destroyed; }
+      std::atomic<int>& destroyed;
+    };
+    FObject* object = new Counted(destroyed);
+    for (int i = 1; i < kThreads; ++i) object->addRef();
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; ++i) {
+      threads.emplace_back([&] {
+        --waiting;
+        while (waiting.load() > 0) std::this_thread::yield();
+        const uint32 left = object->release();
+        EXPECT_LT(left, uint32(kThreads));
+        if (left == 0) ++zeros;
+      });
+    }
+    for (std::thread& thread : threads) thread.join();
+    ASSERT_EQ(destroyed.load(), 1);
+    ASSERT_EQ(zeros.load(), 1);
+  }
 }
 
 TEST(Singleton, ReleasesRegisteredObjectsAtExitInOrder) {
