@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstddef>
 #include <memory>
+#include <utility>
 
 #include "interfaces/ftypes.h"
 
@@ -220,8 +221,10 @@ template <class T>
 bool TArrayBase<T>::doInsertAt(int32 index, const T& element) {
   if (index < 0 || index > entries) return false;
   if (entries >= capacity) return growAndInsertAt(index, element);
-  for (int32 i = entries; i > index; --i) array[size_t(i)] = array[size_t(i - 1)];
-  array[size_t(index)] = element;
+  // `element` may be one of this array's own slots, which the shift overwrites.
+  T value = element;
+  for (int32 i = entries; i > index; --i) array[size_t(i)] = std::move(array[size_t(i - 1)]);
+  array[size_t(index)] = std::move(value);
   ++entries;
   return true;
 }
@@ -233,7 +236,7 @@ bool TArrayBase<T>::growAndInsertAt(int32 index, const T& element) {
       delta < 0 ? (capacity < 1 ? 10 : int64(capacity) * 2) : int64(capacity) + delta;
   // `element` may be one of this array's own slots, which growing frees.
   const T value = element;
-  resize(grown > INT32_MAX ? INT32_MAX : int32(grown));
+  if (!resize(grown > INT32_MAX ? INT32_MAX : int32(grown))) return false;
   return doInsertAt(index, value);
 }
 

@@ -107,6 +107,25 @@ TEST(TArray, InsertsRemovesWalksAndResizes) {
   EXPECT_TRUE(array.add(r));
 }
 
+// An element of the array itself, inserted anywhere, with and without growing: the value
+// goes in, not whatever the shift has moved into its slot.
+TEST(TArray, InsertsOneOfItsOwnElements) {
+  for (int32 slots : {10, 3}) {
+    for (int32 from = 0; from < 3; ++from) {
+      for (int32 to = 0; to <= 3; ++to) {
+        TArray<int> array(slots, 10);
+        for (int value : {1, 2, 3}) array.add(value);
+        std::vector<int> expected = {1, 2, 3};
+        expected.insert(expected.begin() + to, expected[size_t(from)]);
+        ASSERT_TRUE(array.doInsertAt(to, array.at(from)));
+        std::vector<int> found;
+        for (int32 i = 0; i < array.total(); ++i) found.push_back(array.at(i));
+        EXPECT_EQ(found, expected) << slots << " slots, from " << from << " to " << to;
+      }
+    }
+  }
+}
+
 TEST(TContainer, FindsByEqualityDirectlyOrByWalking) {
   TArray<int*> array;
   for (int* element : {p, q, p}) array.add(element);
