@@ -1,6 +1,8 @@
 // Tests for the Unicode case mapping of characters and strings.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/source/fstring.h"
 #include "tests/support/string_text.h"
 
@@ -35,6 +37,22 @@ TEST(StringCase, CharactersStringsAndSingleIndexes) {
   empty.toUpper();
   empty.toUpper(0);
   EXPECT_EQ(empty.ptr(), nullptr);
+}
+
+// A surrogate pair maps as the character it encodes (Deseret, Adlam); unpaired surrogates,
+// including a lead at the very end, stay as they are.
+TEST(StringCase, SurrogatePairsMapAsOneCharacter) {
+  const std::u16string lower = u"\U00010428x\U0001E922", upper = u"\U00010400X\U0001E900";
+  String s(lower.c_str());
+  s.toUpper();
+  EXPECT_EQ(unitsOf(s), upper);
+  s.toLower();
+  EXPECT_EQ(unitsOf(s), lower);
+
+  const char16 unpaired[] = {0xDC28, u'a', 0xD801, 0};
+  String lone(unpaired);
+  lone.toUpper();
+  EXPECT_EQ(unitsOf(lone), (std::u16string{0xDC28, u'A', 0xD801}));
 }
 
 }  // namespace
