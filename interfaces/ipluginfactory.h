@@ -18,6 +18,27 @@ inline constexpr TUID IPluginFactory2_iid =
 inline constexpr TUID IPluginFactory3_iid =
     QUILLON_UID(0x4555A2AB, 0xC1234E57, 0x9B122910, 0x36878931);
 
+namespace detail {
+
+// Fixed-length copy: the text up to its terminator, the rest of the field zero; a text as long
+// as the field or longer fills it without a terminator. A null text leaves the field empty.
+template <std::size_t N>
+constexpr void copyField(char (&field)[N], const char* text) {
+  std::size_t i = 0;
+  for (; text != nullptr && i < N && text[i] != '\0'; ++i) field[i] = text[i];
+  for (; i < N; ++i) field[i] = '\0';
+}
+
+// The 16 bytes of a class identifier; none for null.
+constexpr void copyClassId(char (&field)[16], const char* id) {
+  for (std::size_t i = 0; id != nullptr && i < 16; ++i) field[i] = id[i];
+}
+
+}  // namespace detail
+
+// The records' constructors are constexpr, so a module's own records can be constants in
+// read-only data: nothing to build or guard when the module is loaded.
+
 // Describes the factory's vendor. Every field starts zero. Texts are fixed-length fields:
 // zero-filled after the text, and without a terminator when the text fills the field.
 struct PFactoryInfo {
@@ -28,9 +49,15 @@ struct PFactoryInfo {
   char spare2[128] = {};
   int32 flags = 0;
 
-  PFactoryInfo() = default;
+  constexpr PFactoryInfo() = default;
   // Copies the texts (a null text leaves its field empty); `flags` gains kFlagsAlwaysSet.
-  PFactoryInfo(const char* vendor, const char* spare1, const char* spare2, int32 flags);
+  constexpr PFactoryInfo(const char* vendorText, const char* spare1Text, const char* spare2Text,
+                         int32 flagBits)
+      : flags(flagBits | kFlagsAlwaysSet) {
+    detail::copyField(vendor, vendorText);
+    detail::copyField(spare1, spare1Text);
+    detail::copyField(spare2, spare2Text);
+  }
 };
 
 // Describes one class: its identifier, how many instances it allows, its category and name.
@@ -41,9 +68,15 @@ struct PClassInfo {
   char category[32] = {};
   char name[64] = {};
 
-  PClassInfo() = default;
+  constexpr PClassInfo() = default;
   // Zero-filled, then the identifier's 16 bytes (none for null) and the texts (null: empty).
-  PClassInfo(const char* classId, int32 cardinality, const char* category, const char* name);
+  constexpr PClassInfo(const char* id, int32 cardinalityValue, const char* categoryText,
+                       const char* nameText)
+      : cardinality(cardinalityValue) {
+    detail::copyClassId(classId, id);
+    detail::copyField(category, categoryText);
+    detail::copyField(name, nameText);
+  }
 };
 
 // PClassInfo's fields at the same offsets, then flags, version and spare texts.
@@ -58,11 +91,20 @@ struct PClassInfo2 {
   char version[64] = {};
   char spare3[64] = {};
 
-  PClassInfo2() = default;
+  constexpr PClassInfo2() = default;
   // Zero-filled, then as PClassInfo, the flags and the further texts (null: empty).
-  PClassInfo2(const char* classId, int32 cardinality, const char* category, const char* name,
-              uint32 classFlags, const char* spare1, const char* spare2, const char* version,
-              const char* spare3);
+  constexpr PClassInfo2(const char* id, int32 cardinalityValue, const char* categoryText,
+                        const char* nameText, uint32 flags, const char* spare1Text,
+                        const char* spare2Text, const char* versionText, const char* spare3Text)
+      : cardinality(cardinalityValue), classFlags(flags) {
+    detail::copyClassId(classId, id);
+    detail::copyField(category, categoryText);
+    detail::copyField(name, nameText);
+    detail::copyField(spare1, spare1Text);
+    detail::copyField(spare2, spare2Text);
+    detail::copyField(version, versionText);
+    detail::copyField(spare3, spare3Text);
+  }
 };
 
 // PClassInfo2's fields in the same order, with `name`, `spare2`, `version` and `spare3` as

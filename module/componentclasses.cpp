@@ -7,27 +7,25 @@
 #include "module/moduleconstants.h"
 
 namespace Quillon {
+namespace {
 
-const PFactoryInfo& moduleFactoryInfo() {
-  static const PFactoryInfo info(kp_extensionVendor, "", "", 0);
-  return info;
-}
+// Constants in read-only data: nothing to build or guard when the bundle loads.
+constexpr PFactoryInfo kFactoryInfo(kp_extensionVendor, "", "", 0);
+constexpr PClassInfo2 kHostLinkClassInfo(kp_hostLinkClassId, 1, "Service", kp_pluginName, 0, "",
+                                         nullptr, kp_extensionVersion, "");
+constexpr PClassInfo kHwRemoteClassInfo(kp_hwRemoteClassId, 0x7FFFFFFF, "Remote Devices",
+                                        kp_deviceName);
+constexpr PClassInfo kDetectClassInfo(kp_detectClassId, 1, "Device Detection", "");
 
-const PClassInfo2& hostLinkClassInfo() {
-  static const PClassInfo2 info(kp_hostLinkClassId, 1, "Service", kp_pluginName, 0, "", nullptr,
-                                kp_extensionVersion, "");
-  return info;
-}
+}  // namespace
 
-const PClassInfo& hwRemoteClassInfo() {
-  static const PClassInfo info(kp_hwRemoteClassId, 0x7FFFFFFF, "Remote Devices", kp_deviceName);
-  return info;
-}
+const PFactoryInfo& moduleFactoryInfo() { return kFactoryInfo; }
 
-const PClassInfo& detectClassInfo() {
-  static const PClassInfo info(kp_detectClassId, 1, "Device Detection", "");
-  return info;
-}
+const PClassInfo2& hostLinkClassInfo() { return kHostLinkClassInfo; }
+
+const PClassInfo& hwRemoteClassInfo() { return kHwRemoteClassInfo; }
+
+const PClassInfo& detectClassInfo() { return kDetectClassInfo; }
 
 void registerComponentClasses(CPluginFactory& factory) {
   factory.registerClass(&hostLinkClassInfo(), PX7000_HostLink::newInstance, nullptr);

@@ -1,6 +1,6 @@
 // The module's component classes as the factory offers them: class records and registration.
 //
-// The records are built once, on first use, and live for the rest of the module's life.
+// The records are constants of the bundle, built by the compiler.
 #pragma once
 
 #include "interfaces/ipluginfactory.h"
