@@ -1,6 +1,9 @@
 // Host identification from the host application's name, version and build texts.
 #include "device/dawinfo.h"
 
+#include <algorithm>
+#include <string>
+
 #include "device/useful.h"
 
 namespace {
@@ -22,14 +25,22 @@ constexpr HostName kHostNames[] = {
 
 constexpr char16 kVersionSeparator = u'.';
 
-// The 8-bit constant widened character for character.
-String16 widen(const char* text) {
-  return String16(text, text + std::char_traits<char>::length(text));
+constexpr std::size_t longestHostName() {
+  std::size_t longest = 0;
+  for (const HostName& row : kHostNames)
+    longest = std::max(longest, std::char_traits<char>::length(row.text));
+  return longest;
 }
 
 int32 hostNameIndex(const char16* name) {
-  for (const HostName& row : kHostNames)
-    if (Useful::isContainedInString(name, widen(row.text).c_str(), true)) return row.index;
+  // Each family name widened character for character into the stack, not the heap.
+  char16 wide[longestHostName() + 1];
+  for (const HostName& row : kHostNames) {
+    std::size_t i = 0;
+    for (; row.text[i] != '\0'; ++i) wide[i] = char16(row.text[i]);
+    wide[i] = 0;
+    if (Useful::isContainedInString(name, wide, true)) return row.index;
+  }
   return 0;
 }
 

@@ -34,11 +34,37 @@ bool sameUnits(const std::basic_string<Char>& a, const std::basic_string<Char>& 
   return getLowerCaseString(a.c_str()) == getLowerCaseString(b.c_str());
 }
 
-template <class Char>
+// A unit as the folded copies of lowerCase hold it.
+template <class Char, class Signed>
+Char foldedUnit(Char unit) {
+  return Char(foldUnit(Signed(unit)));
+}
+
+// Compares the zero-terminated texts unit by unit, folded when `ignoreCase`: what comparing
+// copies, folded or not, gives, without making the copies (detection compares every port).
+template <class Char, class Signed>
+bool sameText(const Char* a, const Char* b, bool ignoreCase) {
+  for (;; ++a, ++b) {
+    const Char x = ignoreCase ? foldedUnit<Char, Signed>(*a) : *a;
+    const Char y = ignoreCase ? foldedUnit<Char, Signed>(*b) : *b;
+    if (x != y) return false;
+    if (x == 0) return true;
+  }
+}
+
+// Whether `part` occurs in `text`, units folded when `ignoreCase`; an empty part always does.
+// Folding never turns a unit into the terminator, so the texts end where their copies would.
+template <class Char, class Signed>
 bool contains(const Char* text, const Char* part, bool ignoreCase) {
   if (text == nullptr || part == nullptr) return false;
-  if (!ignoreCase) return std::basic_string<Char>(text).find(part) != std::basic_string<Char>::npos;
-  return getLowerCaseString(text).find(getLowerCaseString(part)) != std::basic_string<Char>::npos;
+  const auto unit = [ignoreCase](Char c) { return ignoreCase ? foldedUnit<Char, Signed>(c) : c; };
+  for (;; ++text) {
+    std::size_t i = 0;
+    while (part[i] != 0 && text[i] != 0 && unit(text[i]) == unit(part[i])) ++i;
+    if (part[i] == 0) return true;
+    // Too little text left for the part to fit.
+    if (text[i] == 0) return false;
+  }
 }
 
 template <class Char>
@@ -121,7 +147,7 @@ bool isSameString(const std::string* a, const std::string* b, bool ignoreCase) {
 }
 
 bool isSameString(const char* a, const char* b, bool ignoreCase) {
-  return a != nullptr && b != nullptr && sameUnits(std::string(a), std::string(b), ignoreCase);
+  return a != nullptr && b != nullptr && sameText<char, signed char>(a, b, ignoreCase);
 }
 
 bool isSameString(const String16* a, const String16* b, bool ignoreCase) {
@@ -129,15 +155,15 @@ bool isSameString(const String16* a, const String16* b, bool ignoreCase) {
 }
 
 bool isSameString(const char16* a, const char16* b, bool ignoreCase) {
-  return a != nullptr && b != nullptr && sameUnits(String16(a), String16(b), ignoreCase);
+  return a != nullptr && b != nullptr && sameText<char16, Quillon::int16>(a, b, ignoreCase);
 }
 
 bool isContainedInString(const char* text, const char* part, bool ignoreCase) {
-  return contains(text, part, ignoreCase);
+  return contains<char, signed char>(text, part, ignoreCase);
 }
 
 bool isContainedInString(const char16* text, const char16* part, bool ignoreCase) {
-  return contains(text, part, ignoreCase);
+  return contains<char16, Quillon::int16>(text, part, ignoreCase);
 }
 
 bool isASCIIString(const char16* text) {

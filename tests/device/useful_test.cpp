@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/support/host_fixture.h"
 
 namespace {
@@ -53,6 +56,41 @@ TEST(Useful, SameStringAndContainment) {
   EXPECT_FALSE(Useful::isContainedInString("abc", static_cast<const char*>(nullptr), false));
   EXPECT_TRUE(Useful::isContainedInString(u"Tessera Crafter 5", u"CRAFTER", true));
   EXPECT_FALSE(Useful::isContainedInString(u"ab", u"abc", true));
+}
+
+// The comparisons walk the texts in place; they must answer as comparing and searching folded
+// copies does, including after a partial match and for units past 255 or sign-extended.
+TEST(Useful, ComparisonsAnswerAsFoldedCopiesDo) {
+  const std::vector<String16> texts = {u"",        u"a",      u"A",         u"aab",
+                                       u"aaab",    u"AaAb",   u"ab",        u"ba",
+                                       u"b\u00C4", u"B\u00E4", u"x\u0141y", u"X\u0141Y",
+                                       u"\uFF41a", u"\uFF41A", u"PX7000 3",  u"px7000 3 "};
+  for (const String16& text : texts) {
+    for (const String16& part : texts) {
+      const bool folded =
+          Useful::getLowerCaseString(text.c_str()) == Useful::getLowerCaseString(part.c_str());
+      EXPECT_EQ(Useful::isSameString(text.c_str(), part.c_str(), true), folded);
+      EXPECT_EQ(Useful::isSameString(text.c_str(), part.c_str(), false), text == part);
+      const bool inFolded = Useful::getLowerCaseString(text.c_str())
+                                .find(Useful::getLowerCaseString(part.c_str())) != String16::npos;
+      EXPECT_EQ(Useful::isContainedInString(text.c_str(), part.c_str(), true), inFolded);
+      EXPECT_EQ(Useful::isContainedInString(text.c_str(), part.c_str(), false),
+                text.find(part) != String16::npos);
+
+      // The same texts cut to 8 bits, where bytes above 127 are negative chars.
+      std::string narrowText, narrowPart;
+      for (char16_t unit : text) narrowText += char(unit);
+      for (char16_t unit : part) narrowPart += char(unit);
+      const std::string lowText = Useful::getLowerCaseString(narrowText.c_str());
+      const std::string lowPart = Useful::getLowerCaseString(narrowPart.c_str());
+      EXPECT_EQ(Useful::isSameString(narrowText.c_str(), narrowPart.c_str(), true),
+                lowText == lowPart);
+      EXPECT_EQ(Useful::isContainedInString(narrowText.c_str(), narrowPart.c_str(), true),
+                lowText.find(lowPart) != std::string::npos);
+      EXPECT_EQ(Useful::isContainedInString(narrowText.c_str(), narrowPart.c_str(), false),
+                narrowText.find(narrowPart) != std::string::npos);
+    }
+  }
 }
 
 TEST(Useful, InPlaceEdits) {
