@@ -85,6 +85,14 @@ std::string encode(const Text& text, uint32 codePage) {
   return out;
 }
 
+// A heap copy of exactly the text and its terminator, so the sanitizers catch any read past it.
+template <typename Char>
+std::unique_ptr<Char[]> exactCopy(const std::basic_string<Char>& text) {
+  auto copy = std::make_unique<Char[]>(text.size() + 1);
+  std::memcpy(copy.get(), text.c_str(), (text.size() + 1) * sizeof(Char));
+  return copy;
+}
+
 struct Set {
   uint32 codePage;
   const char* iconvName;
@@ -188,6 +196,84 @@ TEST(CodePageUtf8, BoundariesOfStrictForms) {
   }
   EXPECT_EQ(decode("\xF0\x9F\x98\x80", 65001), Text(u"\U0001F600"));
   EXPECT_EQ(encode(u"a\xD800z\xDC00\U0001F600\xDBFF", 65001), "a?z?\xF0\x9F\x98\x80?");
+}
+
+// The decoder takes ASCII 16 bytes at a time and other characters in runs while enough text
+// and room are left, then goes on a character at a time: every kind of sequence, valid or not,
+// at every offset across those edges and at the text's end.
+TEST(CodePageUtf8, SequencesAtEveryOffsetOfTheWordPathsMatchIconv) {
+  Iconv fromUtf8(kUtf16, "UTF-8");
+  const std::string pieces[] = {
+      "\xC3\xA9",         "\xE6\x97\xA5", "\xF0\x9F\x98\x80", "\xC2\x80\xDF\xBF",
+      "\xEF\xBF\xBF",     "\x80",         "\xC1\xBF",         "\xC3",
+      "\xC3\x41",         "\xE6\x97",     "\xE6\x41\xA5",     "\xE0\x9F\xBF",
+      "\xED\xA0\x80",     "\xF0\x9F\x98", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+      "\xF5\x80\x80\x80", "\xFF"};
+  const std::string runs[] = {"", std::string(40, 'x'), "\xC3\xA9\xC3\xA8\xC3\xA0\xC3\xAF",
+                              "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE"};
+  for (const std::string& piece : pieces) {
+    for (const std::string& run : runs) {
+      for (std::size_t offset = 0; offset <= 40; ++offset) {
+        // Behind the piece: nothing, a run of its own kind of text, or a long ASCII tail.
+        for (const std::string& after :
+             {std::string(), run, run + run + run, std::string(33, 'y')}) {
+          const std::string bytes = std::string(offset, 'a') + run + piece + after;
+          const auto want = fromUtf8.decode(bytes);
+          ASSERT_EQ(decode(bytes, 65001), want)
+              << offset << " " << run.size() << " " << after.size();
+          const int32 needed = want ? int32(want->size()) + 1 : 0;
+          ASSERT_EQ(decodeMultiByte(nullptr, exactCopy(bytes).get(), 0, 65001), needed);
+        }
+      }
+    }
+  }
+}
+
+// Runs of two- and three-byte characters are converted while each of them surely fits; both
+// directions must still stop before the first character that does not fit whole.
+TEST(CodePageUtf8, RunsStopAtTheLastWholeCharacterThatFits) {
+  const Text texts[] = {
+      Text(30, u'\u00E9'), Text(30, u'\u65E5'),
+      u"D\u00E9j\u00E0 vu: caf\u00E9 na\u00EFf, \u00E9l\u00E8ve D\u00E9j\u00E0 vu: caf\u00E9",
+      u"\u65E5\u672C\u8A9E\u306E\u30C6\u30AD\u30B9\u30C8\u00E9\u65E5a\U0001F600\u65E5\u65E5",
+      Text(20, u'\u65E5') + u"\xD800" + Text(20, u'\u00E9') + u"\xDC00z"};
+  for (const Text& text : texts) {
+    const std::string bytes = encode(text, 65001);
+    const auto source = exactCopy(text);
+    const auto sourceBytes = exactCopy(bytes);
+    std::vector<std::string> encoded;  // each character's bytes, a pair's together
+    for (std::size_t i = 0, size = 1; i < text.size(); i += size) {
+      size = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+                     text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF
+                 ? 2
+                 : 1;
+      encoded.push_back(encode(text.substr(i, size), 65001));
+    }
+    for (int32 byteCount = 1; byteCount <= int32(bytes.size()) + 1; ++byteCount) {
+      std::string want;
+      for (const std::string& character : encoded) {
+        if (int32(want.size() + character.size()) >= byteCount) break;
+        want += character;
+      }
+      std::vector<char> out(std::size_t(byteCount) + 4, '#');
+      const int32 result = encodeWide(out.data(), source.get(), byteCount, 65001);
+      ASSERT_EQ(std::string(out.data()), want) << byteCount;
+      ASSERT_EQ(result, want.empty() ? 0 : int32(want.size()) + 1) << byteCount;
+      // Nothing is written past the destination's end.
+      ASSERT_EQ(std::string(out.data() + byteCount, 4), "####") << byteCount;
+    }
+
+    const Text decoded = *decode(bytes, 65001);
+    for (int32 charCount = 0; charCount <= int32(decoded.size()); ++charCount) {
+      std::vector<char16> out(std::size_t(charCount) + 5, u'#');
+      const int32 result = decodeMultiByte(out.data(), sourceBytes.get(), charCount, 65001);
+      Text want = decoded.substr(0, std::size_t(charCount));
+      if (!want.empty() && want.back() >= 0xD800 && want.back() <= 0xDBFF) want.pop_back();
+      ASSERT_EQ(Text(out.data()), want) << charCount;
+      ASSERT_EQ(result, want.empty() ? 0 : int32(want.size()) + 1) << charCount;
+      ASSERT_EQ(Text(out.data() + charCount + 1, 4), u"####") << charCount;
+    }
+  }
 }
 
 TEST(CodePageShiftJis, DecodesEveryOneAndTwoByteTextLikeIconv) {
