@@ -40,6 +40,10 @@ int32 copyOut(const ConstString& source, C* destination, int32 index, int32 n) {
 
 size_t byteSize(int32 length, bool wide) { return (size_t(length) + 1) * (wide ? 2 : 1); }
 
+// Text up to this many characters converts through the stack, so that the string reuses or
+// resizes its own buffer instead of allocating a second one beside it (names, labels).
+constexpr int32 kShortText = 128;
+
 }  // namespace
 
 namespace detail {
@@ -213,7 +217,20 @@ bool String::toWideString(uint32 codePage) {
     return true;
   }
   // No character set here decodes a byte into more than one 16-bit character, so the byte
-  // count bounds the result: one pass, then an in-place shrink to the exact size.
+  // count bounds the result: one pass, then the exact size.
+  if (len <= uint32(kShortText)) {
+    char16 local[kShortText + 1];
+    const int32 converted = multiByteToWideString(local, buffer8, int32(len), codePage);
+    if (converted < 1) return false;
+    const int32 length = converted - 1;
+    void* resized = realloc(buffer, byteSize(length, true));
+    if (resized == nullptr) return false;
+    memcpy(resized, local, byteSize(length, true));
+    buffer16 = static_cast<char16*>(resized);
+    isWide = 1;
+    len = uint32(length);
+    return true;
+  }
   auto* wide = static_cast<char16*>(malloc(byteSize(int32(len), true)));
   if (wide == nullptr) return false;
   const int32 converted = multiByteToWideString(wide, buffer8, int32(len), codePage);
@@ -245,6 +262,22 @@ bool String::toMultiByte(uint32 codePage) {
   // The bound from the known length, as wideStringToMultiByte would give it without a scan.
   const int64 bound = int64(len) * detail::maxBytesPerChar(codePage);
   if (bound > int64(kMaxLength)) return false;
+  if (bound <= int64(kShortText)) {
+    char8 local[kShortText + 1];
+    const int32 converted = wideStringToMultiByte(local, buffer16, int32(bound) + 1, codePage);
+    if (converted < 1) return false;
+    // Bytes that fit where the 16-bit text was stay there; the spare room goes with the next
+    // change of length, as for the bound-sized buffer below.
+    const size_t size = size_t(converted);
+    void* target = buffer;
+    if (size > byteSize(int32(len), true) && (target = realloc(buffer, size)) == nullptr)
+      return false;
+    memcpy(target, local, size);
+    buffer8 = static_cast<char8*>(target);
+    isWide = 0;
+    len = uint32(converted - 1);
+    return true;
+  }
   auto* narrow = static_cast<char8*>(malloc(byteSize(int32(bound), false)));
   if (narrow == nullptr) return false;
   const int32 converted = wideStringToMultiByte(narrow, buffer16, int32(bound) + 1, codePage);

@@ -56,6 +56,27 @@ TEST(String, ConvertsInPlaceWhenReadInTheOtherWidthAndBetweenCodePages) {
   EXPECT_FALSE(latin.isWideString());
 }
 
+// Short texts convert through a stack buffer and long ones through the heap; either way the
+// text survives a round trip in any width, at every length around the switch between them.
+TEST(String, ConvertsShortAndLongTextsAlike) {
+  for (const std::u16string piece : {u"a", u"\u00E9", u"\u65E5", u"\U0001F3B9", u"x\u0416"}) {
+    std::u16string text;
+    while (text.size() < 140) {
+      text += piece;
+      String s(text.c_str());
+      ASSERT_TRUE(s.toMultiByte(kCodePageUtf8)) << text.size();
+      const std::string utf8 = bytesOf(s);
+      ASSERT_EQ(utf8.size(), strlen(s.text8()));
+      ASSERT_TRUE(s.toWideString(kCodePageUtf8)) << text.size();
+      ASSERT_EQ(unitsOf(s), text);
+      // Damaged at its end, the text fails to decode and the string keeps it as it was.
+      String damaged((utf8 + "\xC3").c_str());
+      ASSERT_FALSE(damaged.toWideString(kCodePageUtf8));
+      ASSERT_EQ(bytesOf(damaged), utf8 + "\xC3");
+    }
+  }
+}
+
 TEST(String, Assign) {
   String s;
   EXPECT_EQ(bytesOf(s.assign("hello", 2)), "he");
