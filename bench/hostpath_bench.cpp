@@ -3,7 +3,7 @@
 //
 // BM_StartUpPath goes from dlopen through the service, detection and the remote device's
 // declared surface back to dlclose; its reference is dlopen and dlclose of an empty shared
-// library (target: at most 2x). BM_Play100k plays a 100,000-event Standard MIDI File with the
+// library (target: at most 1.5x). BM_Play100k plays a 100,000-event Standard MIDI File with the
 // output off (target: at least 1,000,000 events per second, counter events_per_s); its reference
 // only reads and parses the file, so the ratio shows what the host path adds.
 #include <dlfcn.h>
