@@ -43,13 +43,18 @@ struct Binding {
   int32 flags = 0;
 };
 
+// Room for the bindings a remote declares at once, so that declaring them moves none.
+inline constexpr std::size_t kTypicalBindings = 32;
+
 // Binds controls to user functions by name.
 class RemoteFunctionGroup : public HostInterfaces<Quillon::IHWRemoteFunctionGroup> {
  public:
   RemoteFunctionGroup(HostState& state, std::string label, std::string section, std::string name)
       : HostInterfaces(state, std::move(label)),
         section(std::move(section)),
-        name(std::move(name)) {}
+        name(std::move(name)) {
+    assigned.reserve(kTypicalBindings);
+  }
 
   const std::vector<Assignment>& functions() const { return assigned; }
 
@@ -69,7 +74,9 @@ class RemoteFunctionGroup : public HostInterfaces<Quillon::IHWRemoteFunctionGrou
 class RemoteBank : public HostInterfaces<Quillon::IHWRemoteBank> {
  public:
   RemoteBank(HostState& state, std::string name)
-      : HostInterfaces(state, "bank:" + name), bankName(std::move(name)) {}
+      : HostInterfaces(state, "bank:" + name), bankName(std::move(name)) {
+    commandBindings.reserve(kTypicalBindings);
+  }
 
   const std::string& name() const { return bankName; }
   const std::vector<std::string>& layers() const { return layerNames; }
