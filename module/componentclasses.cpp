@@ -9,13 +9,14 @@
 namespace Quillon {
 namespace {
 
-// Constants in read-only data: nothing to build or guard when the bundle loads.
-constexpr PFactoryInfo kFactoryInfo(kp_extensionVendor, "", "", 0);
-constexpr PClassInfo2 kHostLinkClassInfo(kp_hostLinkClassId, 1, "Service", kp_pluginName, 0, "",
-                                         nullptr, kp_extensionVersion, "");
-constexpr PClassInfo kHwRemoteClassInfo(kp_hwRemoteClassId, 0x7FFFFFFF, "Remote Devices",
-                                        kp_deviceName);
-constexpr PClassInfo kDetectClassInfo(kp_detectClassId, 1, "Device Detection", "");
+// Constant-initialized from constexpr constructors, so they sit in read-only data with nothing
+// to build or guard when the bundle loads. (Sanitizer builds may build them at load instead.)
+const PFactoryInfo kFactoryInfo(kp_extensionVendor, "", "", 0);
+const PClassInfo2 kHostLinkClassInfo(kp_hostLinkClassId, 1, "Service", kp_pluginName, 0, "",
+                                     nullptr, kp_extensionVersion, "");
+const PClassInfo kHwRemoteClassInfo(kp_hwRemoteClassId, 0x7FFFFFFF, "Remote Devices",
+                                    kp_deviceName);
+const PClassInfo kDetectClassInfo(kp_detectClassId, 1, "Device Detection", "");
 
 }  // namespace
 
