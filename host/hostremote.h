@@ -76,6 +76,7 @@ class RemoteBank : public HostInterfaces<Quillon::IHWRemoteBank> {
   RemoteBank(HostState& state, std::string name)
       : HostInterfaces(state, "bank:" + name), bankName(std::move(name)) {
     commandBindings.reserve(kTypicalBindings);
+    valueBindings.reserve(kTypicalBindings);
   }
 
   const std::string& name() const { return bankName; }
