@@ -17,27 +17,19 @@ using Quillon::FUnknownPtr;
 // so everything else, which the default locale leaves alone anyway, stays as it is.
 int foldUnit(int unit) { return unit >= 0 && unit <= 255 ? std::tolower(unit) : unit; }
 
+// A unit folded as lowerCase folds it.
+template <class Char, class Signed>
+Char foldedUnit(Char unit) {
+  return Char(foldUnit(Signed(unit)));
+}
+
 template <class Char, class Signed>
 std::basic_string<Char> lowerCase(const Char* text) {
   std::basic_string<Char> folded;
   if (text == nullptr) return folded;
   folded = text;
-  for (Char& unit : folded) unit = Char(foldUnit(Signed(unit)));
+  for (Char& unit : folded) unit = foldedUnit<Char, Signed>(unit);
   return folded;
-}
-
-template <class Char>
-bool sameUnits(const std::basic_string<Char>& a, const std::basic_string<Char>& b,
-               bool ignoreCase) {
-  if (!ignoreCase) return a == b;
-  // Folding reads the zero-terminated text, as the strings' C form gives it.
-  return getLowerCaseString(a.c_str()) == getLowerCaseString(b.c_str());
-}
-
-// A unit as the folded copies of lowerCase hold it.
-template <class Char, class Signed>
-Char foldedUnit(Char unit) {
-  return Char(foldUnit(Signed(unit)));
 }
 
 // Compares the zero-terminated texts unit by unit, folded when `ignoreCase`: what comparing
@@ -50,6 +42,14 @@ bool sameText(const Char* a, const Char* b, bool ignoreCase) {
     if (x != y) return false;
     if (x == 0) return true;
   }
+}
+
+template <class Char, class Signed>
+bool sameUnits(const std::basic_string<Char>& a, const std::basic_string<Char>& b,
+               bool ignoreCase) {
+  if (!ignoreCase) return a == b;
+  // Folding reads the zero-terminated text, as the strings' C form gives it.
+  return sameText<Char, Signed>(a.c_str(), b.c_str(), true);
 }
 
 // Whether `part` occurs in `text`, units folded when `ignoreCase`; an empty part always does.
@@ -143,7 +143,7 @@ int32 strToL(const char16* text, bool isHex) {
 }
 
 bool isSameString(const std::string* a, const std::string* b, bool ignoreCase) {
-  return a != nullptr && b != nullptr && sameUnits(*a, *b, ignoreCase);
+  return a != nullptr && b != nullptr && sameUnits<char, signed char>(*a, *b, ignoreCase);
 }
 
 bool isSameString(const char* a, const char* b, bool ignoreCase) {
@@ -151,7 +151,7 @@ bool isSameString(const char* a, const char* b, bool ignoreCase) {
 }
 
 bool isSameString(const String16* a, const String16* b, bool ignoreCase) {
-  return a != nullptr && b != nullptr && sameUnits(*a, *b, ignoreCase);
+  return a != nullptr && b != nullptr && sameUnits<char16, Quillon::int16>(*a, *b, ignoreCase);
 }
 
 bool isSameString(const char16* a, const char16* b, bool ignoreCase) {
