@@ -53,7 +53,7 @@ bool scanHexText(const char8* text, uint8& value, bool scanToEnd) {
   });
 }
 
-bool isSpace(char8 c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isSpace(char8 c) { return isspace(uint8(c)) != 0; }
 bool isHexDigit(char8 c) { return isxdigit(uint8(c)) != 0; }
 
 // Whether the ASCII letters of `lower` start `text`, in either case.
